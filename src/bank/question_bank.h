@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace bw {
+
+// Every per-question and per-item table has indices 0..200; entry 0 is never used.
+inline constexpr int kTableCapacity = 201;
+
+// One row of the compiled-in bank: the question and its four choices, the correct one first.
+// Texts are UTF-8.
+struct BankRow {
+    const char *question;
+    std::array<const char *, 4> choices;
+};
+
+inline constexpr int kBankRowCount = 165;
+
+// The compiled-in rows, question 1 first. A question's number is its identity in the
+// stored history, so a row never moves once released.
+extern const std::array<BankRow, kBankRowCount> kBankRows;
+
+// The question bank, filled in memory by inlineread and read by question number.
+class QuestionBank {
+public:
+    int16_t questionCount = 0;
+    std::array<std::string, kTableCapacity> questionText;
+    std::array<std::array<std::string, 5>, kTableCapacity> choiceText;
+    std::array<int16_t, kTableCapacity> answerKey{};
+
+    // Fills the bank from the compiled-in rows; running it again writes the same values.
+    void inlineread();
+};
+
+} // namespace bw
