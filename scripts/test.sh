@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Sets up what is missing, then builds and runs every test headless: once in a build with
+# warnings as errors, once in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/setup.sh
+brightwell_setup
+
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+for preset in default sanitize; do
+    echo "== $preset build"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+    echo "== $preset tests"
+    ctest --preset "$preset" -j "$jobs"
+done

@@ -1,0 +1,47 @@
+#include "app/dialogs.h"
+#include "app/main_window.h"
+#include "engine/random_source.h"
+#include "history/qsettings_store.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Qt aborts with a long message when no display can be reached; say it in one line instead.
+bool displayAvailable()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const char *platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform)
+        return true;
+    const char *display = std::getenv("DISPLAY");
+    const char *wayland = std::getenv("WAYLAND_DISPLAY");
+    return (display && *display) || (wayland && *wayland);
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!displayAvailable()) {
+        std::fputs("brightwell: no display is available (DISPLAY and WAYLAND_DISPLAY are unset); "
+                   "start it from a desktop session.\n",
+                   stderr);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brightwell"));
+
+    bw::QSettingsStore store;
+    bw::ClockRandomSource random;
+    bw::MessageBoxDialogs dialogs;
+    bw::MainWindow window({store, random, dialogs});
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,373 @@
+#include "app/main_window.h"
+
+#include "app/dialogs.h"
+#include "app/fonts.h"
+#include "app/result_window.h"
+#include "app/twips.h"
+#include "app/wrap_button.h"
+#include "engine/random_source.h"
+#include "history/settings_store.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+// The pictures are compiled into the core library, which is static: register them by hand.
+static void initPictures()
+{
+    Q_INIT_RESOURCE(pictures);
+}
+
+namespace bw {
+
+namespace {
+
+constexpr std::array<const char *, 6> kSizeEntries = {"5 Questions",  "10 Questions",  "20 Questions",
+                                                      "50 Questions", "100 Questions", "165 Questions(All)"};
+
+QFont serifFont(qreal points)
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPointSizeF(points);
+    return font;
+}
+
+template <typename Widget>
+Widget *place(Widget *widget, const char *name, QRect rect)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+// The whole number at the start of a size entry: "20 Questions" gives 20.
+int16_t leadingNumber(const QString &text)
+{
+    int value = 0;
+    for (const QChar c : text) {
+        if (!c.isDigit() || value > 1000)
+            break;
+        value = value * 10 + c.digitValue();
+    }
+    return static_cast<int16_t>(value);
+}
+
+QPixmap picture(const char *path)
+{
+    return QPixmap(QString::fromLatin1(path));
+}
+
+} // namespace
+
+MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                              | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint),
+      history_(services.store, bank_), quiz_(bank_, history_, services.random), random_(services.random),
+      dialogs_(services.dialogs)
+{
+    initPictures();
+    installFontSubstitutions();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon-256.png")));
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPointSizeF(8.25);
+    setFont(windowFont);
+    buildControls();
+    buildMenu();
+
+    // Start-up, in this order.
+    random_.reseed();
+    setWindowTitle(QString::fromLatin1(kWindowCaption));
+    for (const char *entry : kSizeEntries)
+        combo1_->addItem(QString::fromLatin1(entry));
+    combo1_->setCurrentIndex(0);
+    quiz_.testFinished = 1;
+    frame1_->hide();
+    bank_.inlineread();
+    history_.redoMode = false;
+    history_.loadRedo();
+    updateHistoryCommands();
+
+    setFixedSize(sizeHint());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls()
+{
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setFixedSize(twipsSize(10785, 7515));
+    setCentralWidget(client_);
+
+    label3_ = place(new QLabel(QStringLiteral("Practice Question Number:"), client_), "Label3",
+                    twipsRect(240, 285, 2175, 375));
+    label3_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    combo1_ = place(new QComboBox(client_), "Combo1", twipsRect(2480, 240, 1500, 315));
+    label3_->setBuddy(combo1_);
+    command2_ = place(new WrapButton(QStringLiteral("&Start Test"), client_), "Command2", twipsRect(4080, 120, 1095, 495));
+    command7_ = place(new WrapButton(QStringLiteral("&Redo Incorrect Questions"), client_), "Command7",
+                      twipsRect(5280, 120, 1335, 495));
+    command8_ = place(new WrapButton(QStringLiteral("&Clear Incorrect History"), client_), "Command8",
+                      twipsRect(6720, 120, 1215, 495));
+    command10_ = place(new WrapButton(QStringLiteral("&Info Center"), client_), "Command10",
+                       twipsRect(8040, 120, 1095, 495));
+    command11_ = place(new WrapButton(QStringLiteral("&Purchase CD"), client_), "Command11",
+                       twipsRect(9240, 120, 1095, 495));
+    command1_ = place(new QPushButton(QStringLiteral("&Exit"), client_), "Command1", twipsRect(10200, 960, 855, 495));
+    command1_->hide();
+
+    frame1_ = place(new QGroupBox(client_), "Frame1", twipsRect(480, 840, 9855, 5415));
+    label1_ = place(new QLabel(frame1_), "Label1", twipsRect(360, 480, 8415, 855));
+    label1_->setFont(serifFont(14.25));
+    label1_->setWordWrap(true);
+    label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label1_->setTextFormat(Qt::PlainText);
+
+    optionGroup_ = new QButtonGroup(this);
+    constexpr std::array<int, 4> optionTops = {1320, 1920, 2520, 3120};
+    constexpr std::array<int, 4> optionWidths = {8775, 8895, 8895, 8895};
+    for (int i = 0; i < 4; ++i) {
+        const auto slot = static_cast<size_t>(i);
+        auto *option = new QRadioButton(frame1_);
+        option->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        option->setGeometry(twipsRect(600, optionTops[slot], optionWidths[slot], 495));
+        option->setFont(serifFont(9.75));
+        optionGroup_->addButton(option, i);
+        option1_[slot] = option;
+    }
+    connect(optionGroup_, &QButtonGroup::idClicked, this, &MainWindow::selectAnswer);
+
+    image1_ = place(new QLabel(frame1_), "Image1", twipsRect(120, 1320, 360, 360));
+    image1_->setPixmap(picture(":/pictures/cross.png"));
+    image1_->hide();
+    image2_ = place(new QLabel(frame1_), "Image2", twipsRect(120, 2040, 450, 270));
+    image2_->setPixmap(picture(":/pictures/tick.png"));
+    image2_->hide();
+
+    label2_ = place(new QLabel(frame1_), "Label2", twipsRect(600, 3960, 6615, 375));
+    label2_->setFont(serifFont(9.75));
+    label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label2_->setTextFormat(Qt::PlainText);
+
+    command3_ = place(new QPushButton(QStringLiteral("&Previous"), frame1_), "Command3", twipsRect(600, 4680, 975, 375));
+    command4_ = place(new QPushButton(QStringLiteral("&Next"), frame1_), "Command4", twipsRect(1920, 4680, 975, 375));
+    check1_ = place(new QCheckBox(QStringLiteral("View wrong answers only."), frame1_), "Check1",
+                    twipsRect(3360, 4680, 2535, 375));
+    check1_->setChecked(true);
+    command5_ = place(new QPushButton(QStringLiteral("Check Answer"), frame1_), "Command5",
+                      twipsRect(6240, 4680, 1455, 375));
+    command5_->hide();
+    command6_ = place(new QPushButton(QStringLiteral("&Finish"), frame1_), "Command6", twipsRect(8040, 4680, 1095, 375));
+
+    connect(command1_, &QPushButton::clicked, this, &QWidget::close);
+    connect(command2_, &QPushButton::clicked, this, &MainWindow::startTest);
+    connect(command7_, &QPushButton::clicked, this, &MainWindow::startRedoTest);
+    connect(command8_, &QPushButton::clicked, this, &MainWindow::clearHistory);
+    connect(command3_, &QPushButton::clicked, this, &MainWindow::previousItem);
+    connect(command4_, &QPushButton::clicked, this, &MainWindow::nextItem);
+    connect(command6_, &QPushButton::clicked, this, &MainWindow::finish);
+    connect(check1_, &QCheckBox::clicked, this, &MainWindow::setReviewMode);
+
+    // Reading order for the Tab key.
+    setTabOrder(combo1_, command2_);
+    setTabOrder(command2_, command7_);
+    setTabOrder(command7_, command8_);
+    setTabOrder(command8_, command10_);
+    setTabOrder(command10_, command11_);
+    setTabOrder(command11_, option1_[0]);
+    setTabOrder(option1_[0], command3_);
+    setTabOrder(command3_, command4_);
+    setTabOrder(command4_, check1_);
+    setTabOrder(check1_, command6_);
+}
+
+void MainWindow::buildMenu()
+{
+    QMenu *about = menuBar()->addMenu(QStringLiteral("&About"));
+    about->setObjectName(QStringLiteral("mabout"));
+    QAction *mcd = about->addAction(QStringLiteral("Order a &CD"));
+    mcd->setObjectName(QStringLiteral("mcd"));
+    QAction *other = about->addAction(QStringLiteral("&Other Info"));
+    other->setObjectName(QStringLiteral("other"));
+    QAction *mexit = about->addAction(QStringLiteral("E&xit"));
+    mexit->setObjectName(QStringLiteral("mexit"));
+    connect(mexit, &QAction::triggered, command1_, &QPushButton::click);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window ends the program at once: every other window goes with it
+    // and nothing is saved.
+    event->accept();
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
+    QCoreApplication::quit();
+}
+
+void MainWindow::startTest()
+{
+    if (quiz_.testFinished == 0 && !dialogs_.askYesNo(this, QString::fromLatin1(kCancelTestQuestion))) {
+        // The test goes on; a redo request made with this press is dropped.
+        history_.redoMode = false;
+        return;
+    }
+    if (!quiz_.startTest(leadingNumber(combo1_->currentText()))) {
+        dialogs_.tell(this, QString::fromLatin1(kNothingToRedo));
+        return;
+    }
+    command2_->setText(QStringLiteral("Re&start"));
+    frame1_->show();
+    showCurrentQuestion();
+    check1_->setEnabled(false);
+    command6_->setText(QStringLiteral("&Finish"));
+}
+
+void MainWindow::startRedoTest()
+{
+    // Flags can drop to 0 after the last save while the command is still enabled: never
+    // start an empty test, and leave whatever is running alone.
+    if (!history_.anyFlagged()) {
+        dialogs_.tell(this, QString::fromLatin1(kNothingToRedo));
+        return;
+    }
+    history_.redoMode = true;
+    startTest();
+}
+
+void MainWindow::clearHistory()
+{
+    if (!dialogs_.askOkCancel(this, QString::fromLatin1(kClearQuestion)))
+        return;
+    const bool saved = history_.clearRedo();
+    updateHistoryCommands();
+    reportSave(saved);
+}
+
+void MainWindow::finish()
+{
+    if (command6_->text() == QStringLiteral("Scores")) {
+        showResult();
+        return;
+    }
+    if (!quiz_.reachedLast && quiz_.testSize >= 2 && !dialogs_.askYesNo(this, QString::fromLatin1(kFinishQuestion)))
+        return;
+    command2_->setText(QStringLiteral("&Start"));
+    command6_->setText(QStringLiteral("Scores"));
+    check1_->setEnabled(quiz_.finishTest(check1_->isChecked()));
+    const bool saved = history_.saveRedo();
+    updateHistoryCommands();
+    quiz_.positionAfterFinish();
+    showCurrentQuestion();
+    showResult();
+    reportSave(saved);
+}
+
+void MainWindow::previousItem()
+{
+    if (quiz_.previous())
+        showCurrentQuestion();
+}
+
+void MainWindow::nextItem()
+{
+    if (quiz_.next())
+        showCurrentQuestion();
+}
+
+void MainWindow::showCurrentQuestion()
+{
+    frame1_->setTitle(QStringLiteral("Question %1 of %2").arg(quiz_.currentPos).arg(quiz_.testSize));
+    label2_->setText(QString());
+    showItem(quiz_.currentItem());
+    updateButtons();
+    image1_->hide();
+    image2_->hide();
+    if (quiz_.testFinished == 1)
+        checkAnswer();
+}
+
+void MainWindow::showItem(const TestItem &item)
+{
+    const auto q = static_cast<size_t>(item.question);
+    label1_->setText(QStringLiteral("%1. ").arg(item.position) + QString::fromStdString(bank_.questionText[q]));
+    // The group is made non-exclusive for a moment so that it can show no selection.
+    optionGroup_->setExclusive(false);
+    for (int k = 1; k <= 4; ++k) {
+        QRadioButton *option = option1_[static_cast<size_t>(k - 1)];
+        const auto choice = static_cast<size_t>(item.order[static_cast<size_t>(k)]);
+        option->setText(QString(QChar(64 + k)) + QStringLiteral(".  ") + QString::fromStdString(bank_.choiceText[q][choice]));
+        option->setChecked(k - 1 == item.chosen);
+    }
+    optionGroup_->setExclusive(true);
+}
+
+void MainWindow::updateButtons()
+{
+    command3_->setEnabled(quiz_.previousEnabled());
+    command4_->setEnabled(quiz_.nextEnabled());
+}
+
+void MainWindow::checkAnswer()
+{
+    const Verdict verdict = quiz_.checkAnswer();
+    const int offset = twips(50);
+    image2_->move(image2_->x(), option1_[static_cast<size_t>(verdict.tickSlot)]->y() + offset);
+    image2_->show();
+    label2_->setText(QString::fromStdString(verdict.text));
+    if (verdict.crossSlot >= 0) {
+        image1_->move(image1_->x(), option1_[static_cast<size_t>(verdict.crossSlot)]->y() + offset);
+        image1_->show();
+    }
+}
+
+void MainWindow::selectAnswer(int index)
+{
+    quiz_.selectAnswer(static_cast<int16_t>(index), option1_[static_cast<size_t>(index)]->isChecked());
+}
+
+void MainWindow::setReviewMode()
+{
+    quiz_.setReviewMode(check1_->isChecked());
+    showCurrentQuestion();
+}
+
+void MainWindow::showResult()
+{
+    ResultWindow result(this, quiz_.testSize, quiz_.correctCount, QString::fromStdString(quiz_.percentText()));
+    dialogs_.runModal(result);
+}
+
+void MainWindow::updateHistoryCommands()
+{
+    command7_->setEnabled(history_.hasRedo);
+    command8_->setEnabled(history_.hasRedo);
+}
+
+void MainWindow::reportSave(bool saved)
+{
+    // A failed write is told once, not at every later failure; a good save re-arms it.
+    if (saved) {
+        saveFailureTold_ = false;
+        return;
+    }
+    if (!saveFailureTold_) {
+        saveFailureTold_ = true;
+        dialogs_.tell(this, QString::fromLatin1(kSaveFailed));
+    }
+}
+
+} // namespace bw

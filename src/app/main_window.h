@@ -1,0 +1,113 @@
+#pragma once
+
+#include "bank/question_bank.h"
+#include "engine/quiz.h"
+#include "history/redo_history.h"
+
+#include <QMainWindow>
+#include <array>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace bw {
+
+class Dialogs;
+class RandomSource;
+class SettingsStore;
+
+// The texts the main window asks and tells.
+inline constexpr const char *kWindowCaption = "Brightwell V4.38";
+inline constexpr const char *kCancelTestQuestion = "Do you want to cancel the current practice test?";
+inline constexpr const char *kFinishQuestion =
+    "You have not gone through all the questions. You can use 'Next' button to go to the next question.\r\n"
+    "Do you want to finish the test now?";
+inline constexpr const char *kClearQuestion =
+    "You won't be able to redo incorrect questions if you clear the history. \r\nContinue to clear?";
+inline constexpr const char *kNothingToRedo =
+    "There are no incorrect questions to redo: every question that was answered wrongly has since "
+    "been answered correctly.";
+inline constexpr const char *kSaveFailed =
+    "Brightwell could not save your incorrect-question history, so the next time you start the "
+    "program it may not know which questions you answered wrongly.\r\n"
+    "Everything stays available until you close Brightwell, and the next finished test tries to save again.";
+
+// What the outside world provides to the main window.
+struct MainWindowServices {
+    SettingsStore &store;
+    RandomSource &random;
+    Dialogs &dialogs;
+};
+
+// Form1, the program's only long-lived window: the size list, the command row, the question
+// frame in which a test is sat and reviewed, and the menu.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(MainWindowServices services, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    const QuestionBank &bank() const { return bank_; }
+    const Quiz &quiz() const { return quiz_; }
+    const RedoHistory &history() const { return history_; }
+
+    // Operations of the window, also reached by its buttons and menu.
+    void startTest();
+    void startRedoTest();
+    void clearHistory();
+    void finish();
+    void previousItem();
+    void nextItem();
+    void showCurrentQuestion();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    void showItem(const TestItem &item);
+    void updateButtons();
+    void checkAnswer();
+    void selectAnswer(int index);
+    void setReviewMode();
+    void showResult();
+    void updateHistoryCommands();
+    void reportSave(bool saved);
+
+    QuestionBank bank_;
+    RedoHistory history_;
+    Quiz quiz_;
+    RandomSource &random_;
+    Dialogs &dialogs_;
+    bool saveFailureTold_ = false;
+
+    QWidget *client_ = nullptr;
+    QLabel *label3_ = nullptr;
+    QComboBox *combo1_ = nullptr;
+    QPushButton *command1_ = nullptr;
+    QPushButton *command2_ = nullptr;
+    QPushButton *command7_ = nullptr;
+    QPushButton *command8_ = nullptr;
+    QPushButton *command10_ = nullptr;
+    QPushButton *command11_ = nullptr;
+    QGroupBox *frame1_ = nullptr;
+    QLabel *label1_ = nullptr;
+    std::array<QRadioButton *, 4> option1_{};
+    QButtonGroup *optionGroup_ = nullptr;
+    QLabel *label2_ = nullptr;
+    QLabel *image1_ = nullptr;
+    QLabel *image2_ = nullptr;
+    QPushButton *command3_ = nullptr;
+    QPushButton *command4_ = nullptr;
+    QCheckBox *check1_ = nullptr;
+    QPushButton *command5_ = nullptr;
+    QPushButton *command6_ = nullptr;
+};
+
+} // namespace bw

@@ -1,0 +1,59 @@
+#include "app/result_window.h"
+
+#include "app/twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace bw {
+
+namespace {
+
+QLabel *scoreLabel(QWidget *frame, const char *name, const QString &text, QRect rect, Qt::Alignment alignment)
+{
+    auto *label = new QLabel(text, frame);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(rect);
+    label->setAlignment(alignment | Qt::AlignTop);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(9.75);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+ResultWindow::ResultWindow(QWidget *parent, int total, int correct, const QString &percentText)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Test Result"));
+    setModal(true);
+    if (parent)
+        setWindowIcon(parent->windowIcon());
+    setFixedSize(twipsSize(5640, 4665));
+
+    auto *frame = new QGroupBox(QStringLiteral("Score:"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(twipsRect(720, 360, 4095, 3015));
+
+    const Qt::Alignment right = Qt::AlignRight;
+    const Qt::Alignment left = Qt::AlignLeft;
+    scoreLabel(frame, "Label1", QStringLiteral("Question Total:"), twipsRect(240, 600, 2175, 375), right);
+    scoreLabel(frame, "Label4", QString::number(total), twipsRect(2760, 600, 615, 375), left);
+    scoreLabel(frame, "Label2", QStringLiteral("Correct Questions:"), twipsRect(240, 1320, 2175, 375), right);
+    scoreLabel(frame, "Label5", QString::number(correct), twipsRect(2760, 1320, 615, 375), left);
+    scoreLabel(frame, "Label3", QStringLiteral("Percentage:"), twipsRect(600, 2040, 1815, 375), right);
+    scoreLabel(frame, "Label6", percentText, twipsRect(2760, 2040, 1095, 375), left);
+
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setGeometry(twipsRect(2040, 3840, 1455, 495));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+} // namespace bw

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace bw {
+
+// "Test Result": the question total, the number correct and the percentage of a finished
+// test. It computes nothing; one is made for every showing.
+class ResultWindow : public QDialog {
+    Q_OBJECT
+public:
+    ResultWindow(QWidget *parent, int total, int correct, const QString &percentText);
+};
+
+} // namespace bw

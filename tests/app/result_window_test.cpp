@@ -1,0 +1,71 @@
+#include "app/result_window.h"
+#include "app/twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace bw;
+
+class ResultWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheScore_data()
+    {
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("correct");
+        QTest::addColumn<QString>("percent");
+        QTest::newRow("whole bank") << 165 << 120 << "72.7%";
+        QTest::newRow("all right") << 5 << 5 << "100.0%";
+        QTest::newRow("none right") << 5 << 0 << "0.0%";
+    }
+    void showsTheScore()
+    {
+        QFETCH(int, total);
+        QFETCH(int, correct);
+        QFETCH(QString, percent);
+        QWidget owner;
+        owner.setWindowIcon(QIcon(QStringLiteral(":/pictures/icon-32.png")));
+        ResultWindow window(&owner, total, correct, percent);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Test Result"));
+        QVERIFY(window.isModal());
+        QCOMPARE(window.size(), QSize(376, 311));
+        QCOMPARE(window.findChild<QGroupBox *>("Frame1")->title(), QStringLiteral("Score:"));
+        const auto label = [&](const char *name) { return window.findChild<QLabel *>(QString::fromLatin1(name)); };
+        QCOMPARE(label("Label1")->text(), QStringLiteral("Question Total:"));
+        QCOMPARE(label("Label2")->text(), QStringLiteral("Correct Questions:"));
+        QCOMPARE(label("Label3")->text(), QStringLiteral("Percentage:"));
+        QCOMPARE(label("Label4")->text(), QString::number(total));
+        QCOMPARE(label("Label5")->text(), QString::number(correct));
+        QCOMPARE(label("Label6")->text(), percent);
+        // The captions end on one edge, right-aligned against the values.
+        QCOMPARE(label("Label1")->geometry().right(), label("Label3")->geometry().right());
+        QVERIFY(label("Label3")->alignment() & Qt::AlignRight);
+        QVERIFY(label("Label6")->alignment() & Qt::AlignLeft);
+        // Every value fits its label in the bold font.
+        for (const char *name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"}) {
+            QVERIFY(label(name)->font().bold());
+            QVERIFY2(label(name)->sizeHint().width() <= label(name)->width(), name);
+        }
+        QCOMPARE(window.windowIcon().cacheKey(), owner.windowIcon().cacheKey());
+    }
+
+    void okCloses()
+    {
+        ResultWindow window(nullptr, 5, 2, QStringLiteral("40.0%"));
+        window.show();
+        QSignalSpy accepted(&window, &QDialog::accepted);
+        auto *ok = window.findChild<QPushButton *>("Command1");
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QVERIFY(ok->isDefault());
+        QCOMPARE(ok->geometry(), twipsRect(2040, 3840, 1455, 495));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(accepted.count(), 1);
+        QVERIFY(!window.isVisible());
+    }
+};
+
+QTEST_MAIN(ResultWindowTest)
+#include "result_window_test.moc"

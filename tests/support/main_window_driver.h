@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/main_window.h"
+#include "support/test_doubles.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+namespace bw::test {
+
+// Drives a real main window with clicks, answering its questions through FakeDialogs.
+struct MainWindowDriver {
+    explicit MainWindowDriver(SettingsStore &settings, RandomSource &randomSource)
+        : window(std::make_unique<MainWindow>(MainWindowServices{settings, randomSource, dialogs}))
+    {
+        window->show();
+    }
+
+    template <typename T = QWidget>
+    T *child(const char *name) const
+    {
+        return window->findChild<T *>(QString::fromLatin1(name));
+    }
+    QPushButton *button(const char *name) const { return child<QPushButton>(name); }
+    QRadioButton *option(int i) const
+    {
+        return window->findChild<QRadioButton *>(QStringLiteral("Option1_%1").arg(i));
+    }
+    QString text(const char *label) const { return child<QLabel>(label)->text(); }
+    QString frameCaption() const { return child<QGroupBox>("Frame1")->title(); }
+    bool visible(const char *name) const { return child(name)->isVisible(); }
+    bool enabled(const char *name) const { return child(name)->isEnabled(); }
+
+    void click(const char *name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    void clickOption(int i) { QTest::mouseClick(option(i), Qt::LeftButton, {}, QPoint(8, option(i)->height() / 2)); }
+    void clickCheck() { QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton, {}, QPoint(6, 10)); }
+    void chooseSize(int entry) { child<QComboBox>("Combo1")->setCurrentIndex(entry); }
+
+    const Quiz &quiz() const { return window->quiz(); }
+    const TestItem &current() const { return quiz().currentItem(); }
+    // Clicks the right answer of the item on display, or a wrong one.
+    void answerCurrent(bool right)
+    {
+        const int correct = current().correctPos - 1;
+        clickOption(right ? correct : (correct + 1) % 4);
+    }
+    // Index of the option button that is selected, -1 for none.
+    int selectedOption() const
+    {
+        int selected = -1;
+        for (int i = 0; i < 4; ++i)
+            if (option(i)->isChecked())
+                selected = selected == -1 ? i : 99;
+        return selected;
+    }
+
+    FakeDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace bw::test
