@@ -1,0 +1,318 @@
+#include "bank/question_bank.h"
+
+#include <QRegularExpression>
+#include <QString>
+#include <QTest>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace bw;
+
+namespace {
+
+constexpr int kQuestions = 165;
+
+// Length in Unicode code points, so that an accented letter counts once.
+qsizetype codePoints(const std::string &text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUcs4().size();
+}
+
+QString toQString(const std::string &text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool endsWith(const std::string &text, const std::string &suffix)
+{
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+const std::string &question(const QuestionBank &bank, int q)
+{
+    return bank.questionText[static_cast<size_t>(q)];
+}
+
+const std::string &choice(const QuestionBank &bank, int q, int c)
+{
+    return bank.choiceText[static_cast<size_t>(q)][static_cast<size_t>(c)];
+}
+
+std::vector<std::string> questionTexts(const QuestionBank &bank)
+{
+    std::vector<std::string> texts;
+    for (int q = 1; q <= kQuestions; ++q)
+        texts.push_back(question(bank, q));
+    return texts;
+}
+
+std::vector<std::string> choiceTexts(const QuestionBank &bank)
+{
+    std::vector<std::string> texts;
+    for (int q = 1; q <= kQuestions; ++q)
+        for (int c = 1; c <= 4; ++c)
+            texts.push_back(choice(bank, q, c));
+    return texts;
+}
+
+std::vector<std::string> allTexts(const QuestionBank &bank)
+{
+    std::vector<std::string> texts = questionTexts(bank);
+    const std::vector<std::string> choices = choiceTexts(bank);
+    texts.insert(texts.end(), choices.begin(), choices.end());
+    return texts;
+}
+
+int countContaining(const std::vector<std::string> &texts, const std::string &needle)
+{
+    return static_cast<int>(std::count_if(texts.begin(), texts.end(),
+                                          [&](const std::string &t) { return t.find(needle) != std::string::npos; }));
+}
+
+int countEndingWith(const std::vector<std::string> &texts, const std::string &suffix)
+{
+    return static_cast<int>(std::count_if(texts.begin(), texts.end(),
+                                          [&](const std::string &t) { return endsWith(t, suffix); }));
+}
+
+} // namespace
+
+class BankDataTest : public QObject {
+    Q_OBJECT
+
+    QuestionBank bank;
+
+private slots:
+    void initTestCase()
+    {
+        bank.inlineread();
+    }
+
+    void fillsQuestionsOneTo165WithKeyOne()
+    {
+        QCOMPARE(bank.questionCount, int16_t(kQuestions));
+        QCOMPARE(static_cast<int>(kBankRows.size()), kQuestions);
+        for (int q = 1; q <= kQuestions; ++q) {
+            const BankRow &row = kBankRows[static_cast<size_t>(q - 1)];
+            QCOMPARE(question(bank, q), std::string(row.question));
+            QCOMPARE(bank.answerKey[static_cast<size_t>(q)], int16_t(1));
+            QVERIFY2(choice(bank, q, 0).empty(), qPrintable(QString("choice 0 of question %1").arg(q)));
+            for (int c = 1; c <= 4; ++c)
+                QCOMPARE(choice(bank, q, c), std::string(row.choices[static_cast<size_t>(c - 1)]));
+        }
+    }
+
+    void leavesUnusedEntriesEmpty()
+    {
+        for (int q = 0; q < kTableCapacity; ++q) {
+            if (q >= 1 && q <= kQuestions)
+                continue;
+            QVERIFY2(question(bank, q).empty(), qPrintable(QString("question %1").arg(q)));
+            QCOMPARE(bank.answerKey[static_cast<size_t>(q)], int16_t(0));
+            for (int c = 0; c <= 4; ++c)
+                QVERIFY2(choice(bank, q, c).empty(), qPrintable(QString("question %1 choice %2").arg(q).arg(c)));
+        }
+    }
+
+    void secondReadChangesNothing()
+    {
+        QuestionBank again = bank;
+        again.inlineread();
+        QCOMPARE(again.questionCount, bank.questionCount);
+        QVERIFY(again.questionText == bank.questionText);
+        QVERIFY(again.choiceText == bank.choiceText);
+        QVERIFY(again.answerKey == bank.answerKey);
+    }
+
+    void everyTextIsOneCleanLine()
+    {
+        for (const std::string &text : allTexts(bank)) {
+            const QString shown = toQString(text);
+            QVERIFY2(!text.empty(), "empty text");
+            QVERIFY2(shown.toUtf8().toStdString() == text, qPrintable("not valid UTF-8: " + shown));
+            QVERIFY2(shown.trimmed() == shown, qPrintable("leading or trailing blank: " + shown));
+            QVERIFY2(!shown.contains("  "), qPrintable("double blank: " + shown));
+            for (const char32_t ch : shown.toUcs4())
+                QVERIFY2(ch >= 0x20 && ch != 0x7f, qPrintable("control character in: " + shown));
+        }
+    }
+
+    void onlyAsciiAndEAcute()
+    {
+        for (const std::string &text : allTexts(bank)) {
+            for (const char32_t ch : toQString(text).toUcs4())
+                QVERIFY2(ch < 0x80 || ch == 0xe9, qPrintable(QString("U+%1 in: %2").arg(uint(ch), 4, 16, QChar('0')).arg(toQString(text))));
+        }
+    }
+
+    void lengths_data()
+    {
+        QTest::addColumn<bool>("questions");
+        QTest::addColumn<int>("shortest");
+        QTest::addColumn<int>("longest");
+        QTest::addColumn<double>("meanLow");
+        QTest::addColumn<double>("meanHigh");
+        QTest::newRow("questions") << true << 17 << 93 << 48.0 << 58.0;
+        QTest::newRow("choices") << false << 3 << 93 << 25.0 << 35.0;
+    }
+    void lengths()
+    {
+        QFETCH(bool, questions);
+        QFETCH(int, shortest);
+        QFETCH(int, longest);
+        QFETCH(double, meanLow);
+        QFETCH(double, meanHigh);
+        const std::vector<std::string> texts = questions ? questionTexts(bank) : choiceTexts(bank);
+        std::vector<qsizetype> lengths;
+        for (const std::string &text : texts)
+            lengths.push_back(codePoints(text));
+        QCOMPARE(*std::min_element(lengths.begin(), lengths.end()), qsizetype(shortest));
+        QCOMPARE(*std::max_element(lengths.begin(), lengths.end()), qsizetype(longest));
+        double total = 0;
+        for (const qsizetype n : lengths)
+            total += static_cast<double>(n);
+        const double mean = total / static_cast<double>(lengths.size());
+        QVERIFY2(mean >= meanLow && mean <= meanHigh, qPrintable(QString("mean length %1").arg(mean)));
+    }
+
+    void ballotIsTheOnlyShortestQuestion()
+    {
+        int atMost17 = 0;
+        for (const std::string &text : questionTexts(bank)) {
+            if (codePoints(text) <= 17) {
+                ++atMost17;
+                QCOMPARE(text, std::string("What is a ballot?"));
+            }
+        }
+        QCOMPARE(atMost17, 1);
+    }
+
+    void questionEndings_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<int>("count");
+        QTest::newRow("question mark") << "?" << 163;
+        QTest::newRow("instruction") << "." << 1;
+        QTest::newRow("unfinished sentence") << "except for" << 1;
+    }
+    void questionEndings()
+    {
+        QFETCH(QString, suffix);
+        QFETCH(int, count);
+        QCOMPARE(countEndingWith(questionTexts(bank), suffix.toStdString()), count);
+    }
+
+    void everyQuestionEndsInOneOfTheThreeWays()
+    {
+        for (const std::string &text : questionTexts(bank))
+            QVERIFY2(endsWith(text, "?") || endsWith(text, ".") || endsWith(text, "except for"), text.c_str());
+    }
+
+    void textsContaining_data()
+    {
+        QTest::addColumn<QString>("needle");
+        QTest::addColumn<int>("count");
+        QTest::newRow("e acute") << QString(QChar(0xe9)) << 10;
+        QTest::newRow("apostrophe") << "'" << 34;
+    }
+    void textsContaining()
+    {
+        QFETCH(QString, needle);
+        QFETCH(int, count);
+        QCOMPARE(countContaining(allTexts(bank), needle.toStdString()), count);
+    }
+
+    void quotationMarksOnlyAroundTermsInNineQuestions()
+    {
+        int quoted = 0;
+        static const QRegularExpression term("^[^\"]*\"[^\" ][^\"]*[^\" ]\"[^\"]*$");
+        for (const std::string &text : questionTexts(bank)) {
+            if (text.find('"') == std::string::npos)
+                continue;
+            ++quoted;
+            QVERIFY2(term.match(toQString(text)).hasMatch(), text.c_str());
+        }
+        QCOMPARE(quoted, 9);
+        QCOMPARE(countContaining(choiceTexts(bank), "\""), 0);
+    }
+
+    void choicesEndWithPeriodExceptSixNameAndDateQuestions()
+    {
+        const std::vector<std::string> choices = choiceTexts(bank);
+        QCOMPARE(countEndingWith(choices, "."), 636);
+        int withoutPeriod = 0;
+        for (int q = 1; q <= kQuestions; ++q) {
+            int ending = 0;
+            for (int c = 1; c <= 4; ++c)
+                ending += endsWith(choice(bank, q, c), ".") ? 1 : 0;
+            QVERIFY2(ending == 0 || ending == 4, question(bank, q).c_str());
+            withoutPeriod += ending == 0 ? 1 : 0;
+        }
+        QCOMPARE(withoutPeriod, 6);
+    }
+
+    void questionsAndChoicesAreDistinct()
+    {
+        const std::vector<std::string> questions = questionTexts(bank);
+        QCOMPARE(std::set<std::string>(questions.begin(), questions.end()).size(), questions.size());
+        for (int q = 1; q <= kQuestions; ++q) {
+            std::set<std::string> choices;
+            for (int c = 1; c <= 4; ++c)
+                choices.insert(choice(bank, q, c));
+            QVERIFY2(choices.size() == 4, question(bank, q).c_str());
+        }
+    }
+
+    void noChoiceNamesAnotherOrAPosition_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::newRow("above") << "\\babove\\b";
+        QTest::newRow("below") << "\\bbelow\\b";
+        QTest::newRow("all of") << "\\ball of\\b";
+        QTest::newRow("none of") << "\\bnone of\\b";
+        QTest::newRow("both of") << "\\bboth of\\b";
+        QTest::newRow("either or neither of") << "\\b(either|neither) of\\b";
+        QTest::newRow("lettered choices") << "\\b[a-d] (and|or|&) [a-d]\\b";
+        QTest::newRow("numbered choices") << "\\b[1-4] (and|or|&) [1-4]\\b";
+        QTest::newRow("choice by position") << "\\b(first|second|third|fourth|last|other) (choice|answer|option)s?\\b";
+    }
+    void noChoiceNamesAnotherOrAPosition()
+    {
+        QFETCH(QString, pattern);
+        const QRegularExpression re(pattern, QRegularExpression::CaseInsensitiveOption);
+        QVERIFY(re.isValid());
+        for (const std::string &text : choiceTexts(bank))
+            QVERIFY2(!re.match(toQString(text)).hasMatch(), text.c_str());
+    }
+
+    void fixedRowsStandVerbatim_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("choices");
+        QTest::newRow("ballot") << "What is a ballot?"
+                                << QStringList{"A form for voting.", "A form that tells you when and where to vote.",
+                                               "A dance.", "A form to count the number of votes."};
+        QTest::newRow("bill") << "What do you call a law before it is passed?"
+                              << QStringList{"A bill.", "A proposal of a law.", "A proposed law.", "A new law."};
+    }
+    void fixedRowsStandVerbatim()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, choices);
+        int found = 0;
+        for (int q = 1; q <= kQuestions; ++q) {
+            if (question(bank, q) != text.toStdString())
+                continue;
+            ++found;
+            for (int c = 1; c <= 4; ++c)
+                QCOMPARE(toQString(choice(bank, q, c)), choices.at(c - 1));
+        }
+        QCOMPARE(found, 1);
+    }
+};
+
+QTEST_APPLESS_MAIN(BankDataTest)
+#include "bank_data_test.moc"
