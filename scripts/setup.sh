@@ -3,7 +3,12 @@
 # is missing. Sourced by run.sh and test.sh.
 set -euo pipefail
 
-brightwell_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation xvfb xauth)
+# What building and running the program needs.
+brightwell_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation)
+# What the tests need besides: a real X server, the fuzzer's compiler, the benchmark library,
+# and the tools that check the installed files and the package.
+brightwell_test_packages=(xvfb xauth xdotool clang libclang-rt-14-dev libbenchmark-dev appstream
+    desktop-file-utils lintian dpkg-dev fakeroot file)
 
 brightwell_setup() {
     local missing=()

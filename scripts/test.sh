@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
-brightwell_setup
+brightwell_setup "${brightwell_test_packages[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
