@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/announce.h"
 #include "app/dialogs.h"
 #include "app/fonts.h"
 #include "app/result_window.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -150,9 +152,11 @@ void MainWindow::buildControls()
 
     image1_ = place(new QLabel(frame1_), "Image1", twipsRect(120, 1320, 360, 360));
     image1_->setPixmap(picture(":/pictures/cross.png"));
+    image1_->setAccessibleDescription(QStringLiteral("A cross beside the wrong choice that was selected"));
     image1_->hide();
     image2_ = place(new QLabel(frame1_), "Image2", twipsRect(120, 2040, 450, 270));
     image2_->setPixmap(picture(":/pictures/tick.png"));
+    image2_->setAccessibleDescription(QStringLiteral("A tick beside the correct answer"));
     image2_->hide();
 
     label2_ = place(new QLabel(frame1_), "Label2", twipsRect(600, 3960, 6615, 375));
@@ -216,6 +220,32 @@ void MainWindow::closeEvent(QCloseEvent *event)
             window->close();
     }
     QCoreApplication::quit();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (!frame1_->isVisible() || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    const int key = event->key();
+    int slot = -1;
+    if (key >= Qt::Key_A && key <= Qt::Key_D)
+        slot = key - Qt::Key_A;
+    else if (key >= Qt::Key_1 && key <= Qt::Key_4)
+        slot = key - Qt::Key_1;
+    if (slot >= 0) {
+        option1_[static_cast<size_t>(slot)]->click();
+        option1_[static_cast<size_t>(slot)]->setFocus(Qt::ShortcutFocusReason);
+    } else if (key == Qt::Key_PageUp) {
+        command3_->click();
+    } else if (key == Qt::Key_PageDown) {
+        command4_->click();
+    } else {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void MainWindow::startTest()
@@ -291,6 +321,8 @@ void MainWindow::nextItem()
 void MainWindow::showCurrentQuestion()
 {
     frame1_->setTitle(QStringLiteral("Question %1 of %2").arg(quiz_.currentPos).arg(quiz_.testSize));
+    // A group box does not announce a new title by itself; screen readers should hear it.
+    announce(frame1_, QAccessible::NameChanged);
     label2_->setText(QString());
     showItem(quiz_.currentItem());
     updateButtons();
@@ -309,7 +341,9 @@ void MainWindow::showItem(const TestItem &item)
     for (int k = 1; k <= 4; ++k) {
         QRadioButton *option = option1_[static_cast<size_t>(k - 1)];
         const auto choice = static_cast<size_t>(item.order[static_cast<size_t>(k)]);
-        option->setText(QString(QChar(64 + k)) + QStringLiteral(".  ") + QString::fromStdString(bank_.choiceText[q][choice]));
+        const QString text = QString::fromStdString(bank_.choiceText[q][choice]);
+        option->setText(QString(QChar(64 + k)) + QStringLiteral(".  ") + text);
+        option->setAccessibleName(QStringLiteral("Answer %1: ").arg(QChar(64 + k)) + text);
         option->setChecked(k - 1 == item.chosen);
     }
     optionGroup_->setExclusive(true);
@@ -326,12 +360,20 @@ void MainWindow::checkAnswer()
     const Verdict verdict = quiz_.checkAnswer();
     const int offset = twips(50);
     image2_->move(image2_->x(), option1_[static_cast<size_t>(verdict.tickSlot)]->y() + offset);
+    describeMark(image2_, verdict.tickSlot, QStringLiteral("the correct answer"));
     image2_->show();
     label2_->setText(QString::fromStdString(verdict.text));
     if (verdict.crossSlot >= 0) {
         image1_->move(image1_->x(), option1_[static_cast<size_t>(verdict.crossSlot)]->y() + offset);
+        describeMark(image1_, verdict.crossSlot, QStringLiteral("the wrong choice selected"));
         image1_->show();
     }
+}
+
+void MainWindow::describeMark(QLabel *mark, int slot, const QString &what)
+{
+    // Read as, for example, "B is the correct answer".
+    mark->setAccessibleName(QString(QChar('A' + slot)) + QStringLiteral(" is ") + what);
 }
 
 void MainWindow::selectAnswer(int index)

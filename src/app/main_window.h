@@ -67,11 +67,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A, B, C, D (or 1 to 4) answer, Page Up and Page Down move, wherever the focus is
+    // except in the test-size list, which keeps these keys for itself.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildControls();
     void buildMenu();
     void showItem(const TestItem &item);
+    void describeMark(QLabel *mark, int slot, const QString &what);
     void updateButtons();
     void checkAnswer();
     void selectAnswer(int index);
