@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "engine/random_source.h"
 #include "history/qsettings_store.h"
+#include "web/web_launcher.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -37,11 +38,13 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brightwell"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.brightwell.Brightwell"));
 
     bw::QSettingsStore store;
     bw::ClockRandomSource random;
     bw::MessageBoxDialogs dialogs;
-    bw::MainWindow window({store, random, dialogs});
+    bw::DesktopShell shell;
+    bw::MainWindow window({store, random, dialogs, shell});
     window.show();
     return app.exec();
 }

@@ -1,13 +1,18 @@
 #include "app/main_window.h"
 
+#include "app/about_window.h"
 #include "app/announce.h"
 #include "app/dialogs.h"
 #include "app/fonts.h"
+#include "app/purchase_window.h"
 #include "app/result_window.h"
 #include "app/twips.h"
 #include "app/wrap_button.h"
 #include "engine/random_source.h"
 #include "history/settings_store.h"
+#include "web/addresses.h"
+#include "web/banner_view.h"
+#include "web/web_launcher.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -73,7 +78,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                               | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint),
       history_(services.store, bank_), quiz_(bank_, history_, services.random), random_(services.random),
-      dialogs_(services.dialogs)
+      dialogs_(services.dialogs), shell_(services.shell)
 {
     initPictures();
     installFontSubstitutions();
@@ -91,6 +96,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
     for (const char *entry : kSizeEntries)
         combo1_->addItem(QString::fromLatin1(entry));
     combo1_->setCurrentIndex(0);
+    banner_ = std::make_unique<BannerView>(client_, shell_);
     quiz_.testFinished = 1;
     frame1_->hide();
     bank_.inlineread();
@@ -178,6 +184,8 @@ void MainWindow::buildControls()
     connect(command2_, &QPushButton::clicked, this, &MainWindow::startTest);
     connect(command7_, &QPushButton::clicked, this, &MainWindow::startRedoTest);
     connect(command8_, &QPushButton::clicked, this, &MainWindow::clearHistory);
+    connect(command10_, &QPushButton::clicked, this, &MainWindow::openInfoCenter);
+    connect(command11_, &QPushButton::clicked, this, &MainWindow::showPurchaseWindow);
     connect(command3_, &QPushButton::clicked, this, &MainWindow::previousItem);
     connect(command4_, &QPushButton::clicked, this, &MainWindow::nextItem);
     connect(command6_, &QPushButton::clicked, this, &MainWindow::finish);
@@ -206,6 +214,8 @@ void MainWindow::buildMenu()
     other->setObjectName(QStringLiteral("other"));
     QAction *mexit = about->addAction(QStringLiteral("E&xit"));
     mexit->setObjectName(QStringLiteral("mexit"));
+    connect(mcd, &QAction::triggered, command11_, &QPushButton::click);
+    connect(other, &QAction::triggered, this, &MainWindow::showAboutWindow);
     connect(mexit, &QAction::triggered, command1_, &QPushButton::click);
 }
 
@@ -391,6 +401,23 @@ void MainWindow::showResult()
 {
     ResultWindow result(this, quiz_.testSize, quiz_.correctCount, QString::fromStdString(quiz_.percentText()));
     dialogs_.runModal(result);
+}
+
+void MainWindow::openInfoCenter()
+{
+    openWebPage(shell_, kHomePageAddress);
+}
+
+void MainWindow::showPurchaseWindow()
+{
+    PurchaseWindow window(this, shell_);
+    dialogs_.runModal(window);
+}
+
+void MainWindow::showAboutWindow()
+{
+    AboutWindow window(this, shell_);
+    dialogs_.runModal(window);
 }
 
 void MainWindow::updateHistoryCommands()

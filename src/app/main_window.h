@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
 class QButtonGroup;
 class QCheckBox;
@@ -17,9 +18,11 @@ class QRadioButton;
 
 namespace bw {
 
+class BannerView;
 class Dialogs;
 class RandomSource;
 class SettingsStore;
+class ShellPlatform;
 
 // The texts the main window asks and tells.
 inline constexpr const char *kWindowCaption = "Brightwell V4.38";
@@ -42,6 +45,7 @@ struct MainWindowServices {
     SettingsStore &store;
     RandomSource &random;
     Dialogs &dialogs;
+    ShellPlatform &shell;
 };
 
 // Form1, the program's only long-lived window: the size list, the command row, the question
@@ -55,6 +59,7 @@ public:
     const QuestionBank &bank() const { return bank_; }
     const Quiz &quiz() const { return quiz_; }
     const RedoHistory &history() const { return history_; }
+    BannerView &banner() { return *banner_; }
 
     // Operations of the window, also reached by its buttons and menu.
     void startTest();
@@ -64,6 +69,9 @@ public:
     void previousItem();
     void nextItem();
     void showCurrentQuestion();
+    void openInfoCenter();
+    void showPurchaseWindow();
+    void showAboutWindow();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -89,6 +97,8 @@ private:
     Quiz quiz_;
     RandomSource &random_;
     Dialogs &dialogs_;
+    ShellPlatform &shell_;
+    std::unique_ptr<BannerView> banner_;
     bool saveFailureTold_ = false;
 
     QWidget *client_ = nullptr;

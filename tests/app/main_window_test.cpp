@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <set>
 
 using namespace bw;
@@ -377,6 +378,29 @@ private slots:
         d.dialogs.willAnswer(true);
         d.click("Command7");
         QCOMPARE(d.quiz().testSize, int16_t(3));
+    }
+
+    void linksOpenTheirPagesAndWindows()
+    {
+        test::MemoryStore store;
+        ClockRandomSource random;
+        MainWindowDriver d(store, random);
+        d.click("Command10");
+        QCOMPARE(d.shell.shellAddresses(), std::vector<std::string>{"https://www.brightwell.example/"});
+        d.click("Command11");
+        QMenu *about = d.window->menuBar()->actions().at(0)->menu();
+        about->actions().at(0)->trigger(); // Order a CD
+        about->actions().at(1)->trigger(); // Other Info
+        QCOMPARE(d.dialogs.modals.size(), size_t(3));
+        QCOMPARE(d.dialogs.modals[0].objectName, QStringLiteral("Form5"));
+        QCOMPARE(d.dialogs.modals[1].objectName, QStringLiteral("Form5"));
+        QCOMPARE(d.dialogs.modals[2].objectName, QStringLiteral("Form4"));
+        QCOMPARE(d.dialogs.modals[2].title, QStringLiteral("About"));
+        // The banner waits for its first tick with its box hidden.
+        QVERIFY(!d.visible("Picture1"));
+        QVERIFY(d.visible("Image4"));
+        QCOMPARE(d.window->findChild<QTimer *>("Timer2")->interval(), 4000);
+        QVERIFY(d.window->findChild<QTimer *>("Timer2")->isActive());
     }
 
     // A mnemonic "animates" its button's click, which lands on the next turns of the event loop.

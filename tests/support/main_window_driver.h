@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "support/recording_shell.h"
 #include "support/test_doubles.h"
 
 #include <QAction>
@@ -19,7 +20,7 @@ namespace bw::test {
 // Drives a real main window with clicks, answering its questions through FakeDialogs.
 struct MainWindowDriver {
     explicit MainWindowDriver(SettingsStore &settings, RandomSource &randomSource)
-        : window(std::make_unique<MainWindow>(MainWindowServices{settings, randomSource, dialogs}))
+        : window(std::make_unique<MainWindow>(MainWindowServices{settings, randomSource, dialogs, shell}))
     {
         window->show();
     }
@@ -63,6 +64,7 @@ struct MainWindowDriver {
     }
 
     FakeDialogs dialogs;
+    RecordingShell shell;
     std::unique_ptr<MainWindow> window;
 };
 

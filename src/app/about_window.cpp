@@ -1,0 +1,104 @@
+#include "app/about_window.h"
+
+#include "app/twips.h"
+#include "web/addresses.h"
+#include "web/clickable_label.h"
+#include "web/web_launcher.h"
+
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+
+namespace bw {
+
+namespace {
+
+QFont timesBold(qreal pointSize)
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPointSizeF(pointSize);
+    font.setBold(true);
+    return font;
+}
+
+// A plain-text label placed like its siblings: top-left aligned, wrapping at word breaks.
+template <typename Label = QLabel>
+Label *addLabel(QWidget *window, const char *name, const QString &text, QRect rect, const QFont &font)
+{
+    auto *label = new Label(window);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    label->setGeometry(rect);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+QString aboutFeedbackText()
+{
+    return QStringLiteral("If this software is helpful for you to prepare for the Canadian citizenship test, please\r\n"
+                          "send us an email at:  ")
+        + QString::fromUtf8(kFeedbackEmail)
+        + QStringLiteral(" . Your comments and feedback is greatly welcome.\r\n"
+                         "Hope you become a Canadian citizen soon. Good Luck!");
+}
+
+AboutWindow::AboutWindow(QWidget *parent, ShellPlatform &shell)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    , shell_(shell)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("About"));
+    setModal(true);
+    if (parent)
+        setWindowIcon(parent->windowIcon());
+    setFixedSize(twipsSize(9900, 4935));
+
+    // The buttons come first so that OK leads the tab order.
+    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setGeometry(twipsRect(6720, 3960, 1575, 495));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *moreInfo = new QPushButton(QStringLiteral("&More Info"), this);
+    moreInfo->setObjectName(QStringLiteral("Command2"));
+    moreInfo->setGeometry(twipsRect(1320, 3960, 1575, 495));
+    connect(moreInfo, &QPushButton::clicked, this, &AboutWindow::openHomePage);
+
+    const QFont text = timesBold(9.75);
+    addLabel(this, "Label1", QString::fromUtf8(kAboutNameText), twipsRect(480, 240, 9135, 495),
+             timesBold(11.25));
+    // The label is given LF line breaks alone; the exact text keeps its CR LF.
+    QString feedback = aboutFeedbackText();
+    feedback.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    addLabel(this, "Label2", feedback, twipsRect(480, 1080, 9255, 1215), text);
+    addLabel(this, "Label3", QString::fromUtf8(kAboutHintsText), twipsRect(480, 2280, 6855, 735), text);
+
+    QFont linkFont = text;
+    linkFont.setUnderline(true);
+    auto *link = addLabel<ClickableLabel>(this, "Label4", QString::fromUtf8(kSiteAddress),
+                                          twipsRect(6000, 2280, 2775, 615), linkFont);
+    QPalette linkPalette = link->palette();
+    linkPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
+    link->setPalette(linkPalette);
+    link->setCursor(Qt::PointingHandCursor);
+    connect(link, &ClickableLabel::clicked, this, &AboutWindow::openHomePage);
+
+    addLabel(this, "Label5", QString::fromUtf8(kAboutMoreInfoText), twipsRect(480, 2880, 8895, 735), text);
+
+    setTabOrder(ok, moreInfo);
+    ok->setFocus();
+}
+
+void AboutWindow::openHomePage()
+{
+    openWebPage(shell_, kHomePageAddress);
+}
+
+} // namespace bw

@@ -1,0 +1,200 @@
+#include "web/banner_view.h"
+
+#include "app/twips.h"
+#include "web/addresses.h"
+#include "web/clickable_label.h"
+#include "web/web_launcher.h"
+#include "web/wordmark.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QPushButton>
+#include <QTimer>
+
+namespace bw {
+
+namespace {
+
+// The strip the banner occupies, in twips.
+constexpr double kStripLeft = 480;
+constexpr double kStripTop = 6360;
+constexpr double kStripWidth = 9855;
+constexpr double kStripHeight = BannerMachine::kBoxHeight;
+
+constexpr int kFirstTickDelay = 4000; // ms from construction to the first tick
+
+// The slogan's place before the first tick: its height and a margin above the bottom edge.
+constexpr double kSloganInitialTop =
+    BannerMachine::kBoxHeight - BannerMachine::kSloganHeight - 100;
+
+void paintWhite(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+BannerBox::BannerBox(QWidget *parent)
+    : QWidget(parent)
+    , headingFont_(QStringLiteral("Times New Roman"))
+{
+    headingFont_.setPointSizeF(18.0);
+    headingFont_.setBold(true);
+    // The box paints every pixel itself.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void BannerBox::setHeading(const QString &heading)
+{
+    if (heading == heading_)
+        return;
+    heading_ = heading;
+    update();
+}
+
+void BannerBox::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::white);
+    if (heading_.isEmpty())
+        return;
+    painter.setFont(headingFont_);
+    painter.setPen(QColor(0xFF, 0x00, 0x00));
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, heading_);
+}
+
+void BannerBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+BannerView::BannerView(QWidget *host, ShellPlatform &shell)
+    : shell_(shell)
+{
+    const QRect strip = twipsRect(kStripLeft, kStripTop, kStripWidth, kStripHeight);
+
+    // The white strip that stays behind the wordmark while the box is hidden.
+    strip_ = new QLabel(host);
+    strip_->setObjectName(QStringLiteral("Label4"));
+    strip_->setGeometry(strip);
+    paintWhite(strip_);
+
+    image_ = new ClickableLabel(host);
+    image_->setObjectName(QStringLiteral("Image4"));
+    image_->setGeometry(twipsRect(480, 6480, 3900, 720));
+    image_->setPixmap(wordmarkPixmap(host->devicePixelRatioF()));
+    image_->setCursor(Qt::PointingHandCursor);
+    image_->setAccessibleName(QStringLiteral("Brightwell home page"));
+    connect(image_, &ClickableLabel::clicked, this, &BannerView::openHomePage);
+
+    box_ = new BannerBox(host);
+    box_->setObjectName(QStringLiteral("Picture1"));
+    box_->setGeometry(strip);
+    box_->setCursor(Qt::PointingHandCursor);
+    box_->hide();
+    box_->raise();
+    connect(box_, &BannerBox::clicked, this, &BannerView::openSamplePage);
+
+    slogan_ = new ClickableLabel(box_);
+    slogan_->setObjectName(QStringLiteral("Label5"));
+    QFont sloganFont(QStringLiteral("Microsoft Sans Serif"));
+    sloganFont.setPointSizeF(12.0);
+    sloganFont.setBold(true);
+    slogan_->setFont(sloganFont);
+    paintWhite(slogan_);
+    QPalette sloganPalette = slogan_->palette();
+    sloganPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
+    slogan_->setPalette(sloganPalette);
+    slogan_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    slogan_->setTextFormat(Qt::PlainText);
+    // As wide as the box; the box clips what passes its right edge.
+    slogan_->setGeometry(twipsRect(BannerMachine::kSloganLeft, kSloganInitialTop, kStripWidth,
+                                    BannerMachine::kSloganHeight));
+    slogan_->setText(QStringLiteral("Label5"));
+    slogan_->setCursor(Qt::PointingHandCursor);
+    connect(slogan_, &ClickableLabel::clicked, this, &BannerView::openSamplePage);
+
+    command9_ = new QPushButton(QStringLiteral("Command9"), host);
+    command9_->setObjectName(QStringLiteral("Command9"));
+    command9_->hide();
+    connect(command9_, &QPushButton::clicked, this,
+            [this] { paintHeading(BannerHeading::Title); });
+
+    timer_ = new QTimer(host);
+    timer_->setObjectName(QStringLiteral("Timer2"));
+    timer_->setInterval(kFirstTickDelay);
+    connect(timer_, &QTimer::timeout, this, &BannerView::onTick);
+    timer_->start();
+}
+
+BannerView::~BannerView()
+{
+    // The timer and widgets are the host's children; take them along if it is still there.
+    delete timer_;
+    delete command9_;
+    delete box_;
+    delete image_;
+    delete strip_;
+}
+
+void BannerView::onTick()
+{
+    if (!box_ || !timer_)
+        return;
+    const BannerActions actions = machine_.tick();
+
+    if (actions.setInterval128)
+        timer_->setInterval(BannerMachine::kTimerInterval);
+    paintHeading(actions.heading);
+    if (actions.showBox)
+        box_->show();
+    if (actions.sloganTop)
+        slogan_->move(twips(BannerMachine::kSloganLeft), twips(*actions.sloganTop));
+    if (actions.sloganText)
+        slogan_->setText(QString::fromStdString(*actions.sloganText));
+    if (actions.hideBox)
+        box_->hide();
+}
+
+QString BannerView::heading() const
+{
+    return box_ ? box_->heading() : QString();
+}
+
+void BannerView::paintHeading(BannerHeading heading)
+{
+    if (!box_)
+        return;
+    switch (heading) {
+    case BannerHeading::Unchanged:
+        return;
+    case BannerHeading::Title:
+        box_->setHeading(QString::fromStdString(BannerMachine::titleHeading()));
+        return;
+    case BannerHeading::Closing:
+        box_->setHeading(QString::fromStdString(BannerMachine::closingHeading()));
+        return;
+    }
+}
+
+void BannerView::openSamplePage()
+{
+    openWebPage(shell_, kSamplePageAddress);
+}
+
+void BannerView::openHomePage()
+{
+    openWebPage(shell_, kHomePageAddress);
+}
+
+} // namespace bw
