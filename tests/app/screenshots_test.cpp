@@ -2,6 +2,7 @@
 // are written there as PNG files (scripts/screenshots.sh keeps docs/ current).
 #include "app/result_window.h"
 #include "engine/random_source.h"
+#include "web/banner_view.h"
 #include "support/main_window_driver.h"
 
 #include <QDir>
@@ -54,6 +55,8 @@ private slots:
         d.answerCurrent(true);
         d.click("Command4");
         d.clickOption(1);
+        for (int tick = 0; tick < 12; ++tick) // the banner some way into its first line
+            d.window->banner().onTick();
         keep(d.window.get(), QStringLiteral("question"));
 
         // A wrong answer after Finish: the tick on the right choice, the cross on the chosen one.
