@@ -34,24 +34,34 @@ bool save(const QString &folder, const QString &name, QSize size, const Drawing 
     return true;
 }
 
+// Strokes a path in red over a thin white halo, so that the mark stands out on light, dark
+// and high-contrast backgrounds alike.
+void strokeMark(QPainter &p, const QPainterPath &path, qreal width)
+{
+    p.setPen(QPen(QColor(255, 255, 255, 220), width + 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(path);
+    p.setPen(QPen(kRed, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(path);
+}
+
 void drawTick(QPainter &p, QSizeF s)
 {
-    QPen pen(kRed, 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    p.setPen(pen);
     QPainterPath path;
     path.moveTo(s.width() * 0.22, s.height() * 0.52);
-    path.lineTo(s.width() * 0.42, s.height() * 0.86);
-    path.lineTo(s.width() * 0.80, s.height() * 0.12);
-    p.drawPath(path);
+    path.lineTo(s.width() * 0.42, s.height() * 0.84);
+    path.lineTo(s.width() * 0.80, s.height() * 0.14);
+    strokeMark(p, path, 3.2);
 }
 
 void drawCross(QPainter &p, QSizeF s)
 {
-    QPen pen(kRed, 3.4, Qt::SolidLine, Qt::RoundCap);
-    p.setPen(pen);
     const qreal m = 4.5;
-    p.drawLine(QPointF(m, m), QPointF(s.width() - m, s.height() - m));
-    p.drawLine(QPointF(s.width() - m, m), QPointF(m, s.height() - m));
+    QPainterPath path;
+    path.moveTo(m, m);
+    path.lineTo(s.width() - m, s.height() - m);
+    path.moveTo(s.width() - m, m);
+    path.lineTo(m, s.height() - m);
+    strokeMark(p, path, 3.4);
 }
 
 void drawIcon(QPainter &p, QSizeF s)

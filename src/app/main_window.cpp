@@ -4,6 +4,7 @@
 #include "app/announce.h"
 #include "app/dialogs.h"
 #include "app/fonts.h"
+#include "app/pictures.h"
 #include "app/purchase_window.h"
 #include "app/result_window.h"
 #include "app/twips.h"
@@ -65,11 +66,6 @@ int16_t leadingNumber(const QString &text)
         value = value * 10 + c.digitValue();
     }
     return static_cast<int16_t>(value);
-}
-
-QPixmap picture(const char *path)
-{
-    return QPixmap(QString::fromLatin1(path));
 }
 
 } // namespace
@@ -157,11 +153,11 @@ void MainWindow::buildControls()
     connect(optionGroup_, &QButtonGroup::idClicked, this, &MainWindow::selectAnswer);
 
     image1_ = place(new QLabel(frame1_), "Image1", twipsRect(120, 1320, 360, 360));
-    image1_->setPixmap(picture(":/pictures/cross.png"));
+    image1_->setPixmap(picture(QStringLiteral(":/pictures/cross.png"), QSize(24, 24), devicePixelRatioF()));
     image1_->setAccessibleDescription(QStringLiteral("A cross beside the wrong choice that was selected"));
     image1_->hide();
     image2_ = place(new QLabel(frame1_), "Image2", twipsRect(120, 2040, 450, 270));
-    image2_->setPixmap(picture(":/pictures/tick.png"));
+    image2_->setPixmap(picture(QStringLiteral(":/pictures/tick.png"), QSize(30, 18), devicePixelRatioF()));
     image2_->setAccessibleDescription(QStringLiteral("A tick beside the correct answer"));
     image2_->hide();
 
