@@ -1,6 +1,13 @@
 #include "history/qsettings_store.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 #include <memory>
 
 namespace bw {
@@ -11,12 +18,48 @@ namespace {
 constexpr const char *kRegistryOrganisation = "VB and VBA Program Settings";
 #endif
 
+// How long a save waits for another writer's lock on the file. A writer holds it for
+// milliseconds; QSettings itself would wait without a limit.
+constexpr int kLockWaitMs = 2000;
+// A lock file older than this that no live process holds is taken for one left by a writer
+// that died while taking it (it names no process then). QSettings would wait 30 s for it.
+constexpr int kStaleLockMs = 1000;
+// A file QSettings could not make out is copied to <file>.damaged (then .damaged-1, ...)
+// before it is written over; past this many copies the file is left alone.
+constexpr int kDamagedCopies = 20;
+
+// The file that keeps the application's values; empty when they live in the registry.
+QString settingsFile(const QString &folder, const std::string &application)
+{
+    const QString name = QString::fromStdString(application) + QStringLiteral(".conf");
+    if (!folder.isEmpty())
+        return folder + QLatin1Char('/') + name;
+#ifdef Q_OS_WIN
+    return {};
+#else
+    // Where QSettings keeps user settings natively (XDG_CONFIG_HOME, or ~/.config).
+    QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (config.isEmpty())
+        config = QDir::homePath() + QStringLiteral("/.config");
+    return config + QLatin1Char('/') + name;
+#endif
+}
+
+// QSettings opens whatever stands at the file's path: a named pipe there would hold the
+// program for ever, waiting for a writer. Only a regular file (or none yet) is used.
+bool usable(const QString &file)
+{
+    if (file.isEmpty())
+        return true;
+    const QFileInfo info(file);
+    return !info.exists() || info.isFile();
+}
+
 std::unique_ptr<QSettings> openSettings(const QString &folder, const std::string &application)
 {
     const QString app = QString::fromStdString(application);
     if (!folder.isEmpty())
-        return std::make_unique<QSettings>(folder + QLatin1Char('/') + app + QStringLiteral(".conf"),
-                                           QSettings::IniFormat);
+        return std::make_unique<QSettings>(settingsFile(folder, application), QSettings::IniFormat);
 #ifdef Q_OS_WIN
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QString::fromLatin1(kRegistryOrganisation), app);
@@ -30,6 +73,67 @@ QString keyPath(const std::string &section, const std::string &key)
     return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(key);
 }
 
+QByteArray contents(const QString &file, bool *ok)
+{
+    QFile in(file);
+    *ok = in.open(QIODevice::ReadOnly);
+    return *ok ? in.readAll() : QByteArray();
+}
+
+// Whether QSettings cannot make out all of these bytes. Its objects on one file share what
+// was parsed but not the damage that was found, so a file read earlier in this run can
+// look sound to a new object: the bytes are parsed from a copy no other object has seen.
+// Without a place for the copy, what the caller's object found stands.
+bool damaged(const QByteArray &bytes, bool foundDamaged)
+{
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush())
+        return foundDamaged;
+    QSettings parsed(copy.fileName(), QSettings::IniFormat);
+    parsed.allKeys();
+    return parsed.status() != QSettings::NoError;
+}
+
+// Keeps the bytes of a file QSettings cannot make out under a name of their own before the
+// file is written over, since QSettings drops every line it cannot read when it writes.
+bool keepIfDamaged(const QString &file, bool foundDamaged)
+{
+    bool ok = false;
+    const QByteArray original = contents(file, &ok);
+    if (!ok)
+        return false;
+    if (!damaged(original, foundDamaged))
+        return true;
+    for (int n = 0; n < kDamagedCopies; ++n) {
+        const QString copy = file + (n == 0 ? QStringLiteral(".damaged") : QStringLiteral(".damaged-%1").arg(n));
+        if (QFileInfo::exists(copy)) {
+            bool readable = false;
+            if (contents(copy, &readable) == original && readable)
+                return true; // kept already
+            continue;
+        }
+        QSaveFile out(copy);
+        return out.open(QIODevice::WriteOnly) && out.write(original) == original.size() && out.commit();
+    }
+    return false;
+}
+
+// QSettings waits for its lock file without a limit: a lock file that names no process
+// (left by a writer killed while taking it) holds the window for 30 s, a folder in its
+// place for ever. Wait a bounded time for it here first, clearing a lock left by a writer
+// that died on the way; QLockFile never clears one that a live process still holds.
+bool lockComesFree(const QString &file)
+{
+    if (file.isEmpty())
+        return true;
+    QLockFile lock(file + QStringLiteral(".lock"));
+    lock.setStaleLockTime(kStaleLockMs);
+    if (!lock.tryLock(kLockWaitMs))
+        return false;
+    lock.unlock();
+    return true;
+}
+
 } // namespace
 
 QSettingsStore::QSettingsStore(QString folder) : folder_(std::move(folder)) {}
@@ -37,21 +141,47 @@ QSettingsStore::QSettingsStore(QString folder) : folder_(std::move(folder)) {}
 std::string QSettingsStore::read(const std::string &application, const std::string &section,
                                  const std::string &key, const std::string &fallback)
 {
+    if (!usable(settingsFile(folder_, application)))
+        return fallback;
     const auto settings = openSettings(folder_, application);
-    if (settings->status() != QSettings::NoError)
+    // A file that could not be read gives nothing. A damaged one still gives the values
+    // QSettings could make out: dropping them would lose them at the next save.
+    if (settings->status() == QSettings::AccessError)
         return fallback;
     const QVariant value = settings->value(keyPath(section, key));
-    if (!value.isValid() || value.typeId() != QMetaType::QString)
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return value.toString().toStdString();
+    case QMetaType::QStringList:
+        // An unquoted comma makes QSettings read the text as a list; what was stored is the text.
+        return value.toStringList().join(QLatin1Char(',')).toStdString();
+    default:
         return fallback;
-    return value.toString().toStdString();
+    }
 }
 
 bool QSettingsStore::write(const std::string &application, const std::string &section,
                            const std::string &key, const std::string &value)
 {
-    const auto settings = openSettings(folder_, application);
+    const QString file = settingsFile(folder_, application);
+    if (!usable(file))
+        return false;
+    const auto existing = openSettings(folder_, application);
+    // Parse every section now, so that the writer below, which shares this parse, meets no
+    // damage of its own to report.
+    existing->allKeys();
     // A file that could not be read is never overwritten: it may hold what the user has.
-    if (settings->status() != QSettings::NoError || !settings->isWritable())
+    if (existing->status() == QSettings::AccessError || !existing->isWritable() || !lockComesFree(file))
+        return false;
+    const bool foundDamaged = existing->status() == QSettings::FormatError;
+    if (!file.isEmpty() && QFileInfo::exists(file) && !keepIfDamaged(file, foundDamaged))
+        return false;
+    // QSettings keeps reporting damage it has found even after it wrote a clean file over it,
+    // and a later write error does not replace that report. A second object on the same file
+    // shares what the first one parsed and starts with a clean status, so its status after
+    // the sync says whether this write was kept.
+    const auto settings = openSettings(folder_, application);
+    if (settings->status() != QSettings::NoError)
         return false;
     settings->setValue(keyPath(section, key), QString::fromStdString(value));
     // QSettings writes a new file beside the old one and renames it over it, so a crash
@@ -62,7 +192,8 @@ bool QSettingsStore::write(const std::string &application, const std::string &se
 
 QString QSettingsStore::location(const std::string &application) const
 {
-    return openSettings(folder_, application)->fileName();
+    const QString file = settingsFile(folder_, application);
+    return file.isEmpty() ? openSettings(folder_, application)->fileName() : file;
 }
 
 } // namespace bw

@@ -11,6 +11,15 @@ namespace bw {
 // (honouring XDG_CONFIG_HOME); on Windows the per-user registry key
 // Software\VB and VBA Program Settings\<application>, where older desktop programs keep them.
 // Sections become groups. Given a folder, it keeps <folder>/<application>.conf instead.
+//
+// What it does with a file that is not as it wrote it:
+// - a file it cannot read (or a folder, pipe or device in its place) reads as nothing stored
+//   and is never written over: every write fails;
+// - a file QSettings cannot wholly make out still gives the values it could read, and is
+//   copied to <file>.damaged before the first write over it, since QSettings drops every line
+//   it cannot read when it writes the file again;
+// - a text QSettings reads as a list (it holds unquoted commas) reads as the text it was.
+// A write is true only when QSettings has put the new file in place.
 class QSettingsStore : public SettingsStore {
 public:
     QSettingsStore() = default;

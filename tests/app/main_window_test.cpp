@@ -324,15 +324,18 @@ private slots:
         store.failWrites = true;
         ClockRandomSource random;
         MainWindowDriver d(store, random);
+        std::set<int> missed;
         for (int run = 0; run < 2; ++run) {
             d.click("Command2");
+            for (int p = 1; p <= 5; ++p)
+                missed.insert(d.quiz().testItems[static_cast<size_t>(p)].question);
             d.dialogs.willAnswer(true);
             d.click("Command6");
         }
         QCOMPARE(d.dialogs.told, QStringList({QString::fromLatin1(kSaveFailed)}));
         QVERIFY(d.enabled("Command7")); // the flags are still there to redo
         d.click("Command7");
-        QCOMPARE(d.quiz().testSize, int16_t(10)); // both tests' questions, all missed
+        QCOMPARE(d.quiz().testSize, int16_t(missed.size())); // both tests' questions, all missed
     }
 
     // Redo stays enabled after the last flag went to 0 behind it: it must not start an empty test.

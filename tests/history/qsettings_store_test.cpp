@@ -2,10 +2,13 @@
 #include "history/redo_history.h"
 #include "support/synthetic_bank.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDevice>
+#include <QLockFile>
+#include <QSettings>
 #include <QTemporaryDir>
-#include <QDir>
 #include <QTest>
 #include <unistd.h>
 
@@ -26,6 +29,8 @@ private slots:
         const QuestionBank bank = test::syntheticBank();
         QSettingsStore store;
         QCOMPARE(store.location("Lumbra"), dir_.path() + QStringLiteral("/Lumbra.conf"));
+        // The store checks what stands at that path before QSettings opens it: the same file.
+        QCOMPARE(store.location("Lumbra"), QSettings(QSettings::NativeFormat, QSettings::UserScope, "Lumbra").fileName());
         {
             RedoHistory history(store, bank);
             history.loadRedo();
@@ -82,7 +87,65 @@ private slots:
         QVERIFY(!store.write("Lumbra", "aaa", "redo", "1"));
     }
 
+    // Each damaged file QSettings is about to write over keeps a copy of its own.
+    void damagedFilesAreCopiedBeforeTheyAreWrittenOver()
+    {
+        QTemporaryDir root;
+        const QString file = root.filePath(QStringLiteral("Lumbra.conf"));
+        QSettingsStore store(root.path());
+        const QByteArray damage[] = {"[aaa]\nredo=1\nno key here\n", "[aaa\nredo=2\n"};
+        for (const QByteArray &bytes : damage) {
+            QVERIFY(writeFile(file, bytes));
+            QCOMPARE(store.read("Lumbra", "aaa", "redo", "none"), bytes.mid(bytes.indexOf('=') + 1, 1).toStdString());
+            QVERIFY(store.write("Lumbra", "aaa", "redo", "3"));
+            QVERIFY(store.write("Lumbra", "aaa", "redo", "4")); // a clean file is not copied
+        }
+        QCOMPARE(readFile(file), QByteArray("[aaa]\nredo=4\n"));
+        QCOMPARE(readFile(file + QStringLiteral(".damaged")), damage[0]);
+        QCOMPARE(readFile(file + QStringLiteral(".damaged-1")), damage[1]);
+        QCOMPARE(QDir(root.path()).entryList(QDir::Files).size(), 3);
+    }
+
+    // A writer killed while taking the lock leaves a lock file that names no process.
+    void aLockNamingNoProcessDoesNotHoldTheSave()
+    {
+        QTemporaryDir root;
+        QSettingsStore store(root.path());
+        QVERIFY(writeFile(root.filePath(QStringLiteral("Lumbra.conf.lock")), QByteArray()));
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(store.write("Lumbra", "aaa", "redo", "1"));
+        QVERIFY2(timer.elapsed() < 15000, "QSettings alone waits 30 s for such a lock");
+        QCOMPARE(readFile(root.filePath(QStringLiteral("Lumbra.conf"))), QByteArray("[aaa]\nredo=1\n"));
+    }
+
+    // A lock that a live writer holds is never cleared: the save gives up instead.
+    void aLockHeldByALiveWriterFailsTheSave()
+    {
+        QTemporaryDir root;
+        QSettingsStore store(root.path());
+        QVERIFY(store.write("Lumbra", "aaa", "redo", "1"));
+        QLockFile held(root.filePath(QStringLiteral("Lumbra.conf.lock")));
+        QVERIFY(held.tryLock());
+        QVERIFY(!store.write("Lumbra", "aaa", "redo", "2"));
+        QVERIFY(QFile::exists(held.fileName()));
+        held.unlock();
+        QCOMPARE(readFile(root.filePath(QStringLiteral("Lumbra.conf"))), QByteArray("[aaa]\nredo=1\n"));
+        QVERIFY(store.write("Lumbra", "aaa", "redo", "2"));
+    }
+
 private:
+    static bool writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
+
     QTemporaryDir dir_;
 };
 
