@@ -1,5 +1,6 @@
 #include "app/about_window.h"
 
+#include "app/fixed_dialog.h"
 #include "app/twips.h"
 #include "web/addresses.h"
 #include "web/clickable_label.h"
@@ -48,16 +49,10 @@ QString aboutFeedbackText()
 }
 
 AboutWindow::AboutWindow(QWidget *parent, ShellPlatform &shell)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    : QDialog(parent, kFixedDialogFlags)
     , shell_(shell)
 {
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("About"));
-    setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
-    setFixedSize(twipsSize(9900, 4935));
+    setUpFixedDialog(*this, "Form4", QStringLiteral("About"), twipsSize(9900, 4935));
 
     // The buttons come first so that OK leads the tab order.
     auto *ok = new QPushButton(QStringLiteral("&OK"), this);

@@ -1,5 +1,6 @@
 #include "app/purchase_window.h"
 
+#include "app/fixed_dialog.h"
 #include "app/twips.h"
 #include "web/addresses.h"
 #include "web/web_launcher.h"
@@ -10,16 +11,10 @@
 namespace bw {
 
 PurchaseWindow::PurchaseWindow(QWidget *parent, ShellPlatform &shell)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    : QDialog(parent, kFixedDialogFlags)
     , shell_(shell)
 {
-    setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("Purchase a CD"));
-    setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
-    setFixedSize(twipsSize(7350, 2865));
+    setUpFixedDialog(*this, "Form5", QStringLiteral("Purchase a CD"), twipsSize(7350, 2865));
 
     auto *label = new QLabel(this);
     label->setObjectName(QStringLiteral("Label1"));

@@ -1,5 +1,6 @@
 #include "app/result_window.h"
 
+#include "app/fixed_dialog.h"
 #include "app/twips.h"
 
 #include <QGroupBox>
@@ -26,15 +27,9 @@ QLabel *scoreLabel(QWidget *frame, const char *name, const QString &text, QRect 
 } // namespace
 
 ResultWindow::ResultWindow(QWidget *parent, int total, int correct, const QString &percentText)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    : QDialog(parent, kFixedDialogFlags)
 {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Test Result"));
-    setModal(true);
-    if (parent)
-        setWindowIcon(parent->windowIcon());
-    setFixedSize(twipsSize(5640, 4665));
+    setUpFixedDialog(*this, "Form2", QStringLiteral("Test Result"), twipsSize(5640, 4665));
 
     auto *frame = new QGroupBox(QStringLiteral("Score:"), this);
     frame->setObjectName(QStringLiteral("Frame1"));

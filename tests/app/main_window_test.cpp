@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QFontMetrics>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -421,35 +420,6 @@ private slots:
         d.dialogs.willAnswer(true);
         QTest::keyClick(d.window.get(), Qt::Key_F, Qt::AltModifier);
         QTRY_COMPARE(d.button("Command6")->text(), QStringLiteral("Scores"));
-    }
-
-    // The longest question and the longest choice fit their controls at the layout's fonts.
-    void longestTextsFit()
-    {
-        test::MemoryStore store;
-        ClockRandomSource random;
-        MainWindowDriver d(store, random);
-        const QuestionBank &bank = d.window->bank();
-        QString longestQuestion;
-        QString longestChoice;
-        for (int q = 1; q <= bank.questionCount; ++q) {
-            const QString question = QStringLiteral("165. ") + QString::fromStdString(bank.questionText[static_cast<size_t>(q)]);
-            if (question.size() > longestQuestion.size())
-                longestQuestion = question;
-            for (int c = 1; c <= 4; ++c) {
-                const QString choice = QStringLiteral("A.  ") + QString::fromStdString(bank.choiceText[static_cast<size_t>(q)][static_cast<size_t>(c)]);
-                if (choice.size() > longestChoice.size())
-                    longestChoice = choice;
-            }
-        }
-        auto *label = d.child<QLabel>("Label1");
-        const QRect needed = QFontMetrics(label->font()).boundingRect(QRect(0, 0, label->width(), 10000),
-                                                                     Qt::TextWordWrap, longestQuestion);
-        QVERIFY2(needed.height() <= label->height(), qPrintable(QStringLiteral("question needs %1 px").arg(needed.height())));
-        QRadioButton *option = d.option(0);
-        option->setText(longestChoice);
-        QVERIFY2(option->sizeHint().width() <= option->width(),
-                 qPrintable(QStringLiteral("choice needs %1 px of %2").arg(option->sizeHint().width()).arg(option->width())));
     }
 };
 

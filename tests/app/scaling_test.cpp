@@ -7,7 +7,6 @@
 #include "web/banner_view.h"
 
 #include <QDir>
-#include <QFontMetrics>
 #include <QTest>
 
 using namespace bw;
@@ -79,22 +78,10 @@ private slots:
         test::MemoryStore store;
         ClockRandomSource random;
         MainWindowDriver d(store, random);
-        const QuestionBank &bank = d.window->bank();
-        QString question;
-        QString choice;
-        for (int q = 1; q <= bank.questionCount; ++q) {
-            const auto text = QString::fromStdString(bank.questionText[static_cast<size_t>(q)]);
-            question = text.size() > question.size() ? text : question;
-            for (int c = 1; c <= 4; ++c) {
-                const auto option = QString::fromStdString(bank.choiceText[static_cast<size_t>(q)][static_cast<size_t>(c)]);
-                choice = option.size() > choice.size() ? option : choice;
-            }
-        }
         d.click("Command2");
+        d.showLongestTexts();
         auto *label = d.child<QLabel>("Label1");
-        label->setText(QStringLiteral("165. ") + question);
         QVERIFY(label->heightForWidth(label->width()) <= label->height());
-        d.option(3)->setText(QStringLiteral("D.  ") + choice);
         QVERIFY(d.option(3)->sizeHint().width() <= d.option(3)->width());
         save(d.window.get(), QStringLiteral("scaled-200-longest-texts"));
     }

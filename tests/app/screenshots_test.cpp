@@ -74,21 +74,7 @@ private slots:
         keep(d.window.get(), QStringLiteral("finished-wrong"));
 
         // The longest question and the longest choice of the bank, side by side.
-        const QuestionBank &bank = d.window->bank();
-        QString question;
-        QString choice;
-        for (int q = 1; q <= bank.questionCount; ++q) {
-            const auto text = QString::fromStdString(bank.questionText[static_cast<size_t>(q)]);
-            if (text.size() > question.size())
-                question = text;
-            for (int c = 1; c <= 4; ++c) {
-                const auto option = QString::fromStdString(bank.choiceText[static_cast<size_t>(q)][static_cast<size_t>(c)]);
-                if (option.size() > choice.size())
-                    choice = option;
-            }
-        }
-        d.child<QLabel>("Label1")->setText(QStringLiteral("165. ") + question);
-        d.option(0)->setText(QStringLiteral("A.  ") + choice);
+        d.showLongestTexts();
         keep(d.window.get(), QStringLiteral("longest-texts"));
     }
 };

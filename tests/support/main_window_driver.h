@@ -63,6 +63,25 @@ struct MainWindowDriver {
         return selected;
     }
 
+    // Puts the bank's longest question and longest choice on display, as the last item of the
+    // whole bank and in the last answer slot, where they are widest.
+    void showLongestTexts()
+    {
+        const QuestionBank &bank = window->bank();
+        QString question;
+        QString choice;
+        for (size_t q = 1; q <= static_cast<size_t>(bank.questionCount); ++q) {
+            const auto text = QString::fromStdString(bank.questionText[q]);
+            question = text.size() > question.size() ? text : question;
+            for (size_t c = 1; c <= 4; ++c) {
+                const auto option = QString::fromStdString(bank.choiceText[q][c]);
+                choice = option.size() > choice.size() ? option : choice;
+            }
+        }
+        child<QLabel>("Label1")->setText(QStringLiteral("165. ") + question);
+        option(3)->setText(QStringLiteral("D.  ") + choice);
+    }
+
     FakeDialogs dialogs;
     RecordingShell shell;
     std::unique_ptr<MainWindow> window;
