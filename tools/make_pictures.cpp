@@ -1,4 +1,5 @@
-// Draws the program's pictures (the verdict tick and cross, the program icon) and writes them
+// Draws the program's pictures (the verdict tick and cross, the program icon, the banner's
+// wordmark) and writes them
 // as PNG files into the given folder, each at 1x and 2x. The files are committed under
 // resources/pictures; run this again after changing a drawing:
 //   build/default/make_pictures resources/pictures
@@ -9,6 +10,8 @@
 #include <QPainterPath>
 #include <QPen>
 #include <functional>
+
+#include "wordmark.h"
 
 namespace {
 
@@ -91,6 +94,10 @@ int main(int argc, char **argv)
     QDir().mkpath(folder);
     bool ok = save(folder, QStringLiteral("tick"), QSize(30, 18), drawTick)
               && save(folder, QStringLiteral("cross"), QSize(24, 24), drawCross);
+    for (int scale : {1, 2}) {
+        const QString file = folder + (scale == 2 ? QStringLiteral("/wordmark@2x.png") : QStringLiteral("/wordmark.png"));
+        ok = ok && bw::wordmarkPixmap(scale).toImage().save(file);
+    }
     for (int size : {16, 32, 48, 64, 128, 256})
         ok = ok && save(folder, QStringLiteral("icon-%1").arg(size), QSize(size, size), drawIcon);
     return ok ? 0 : 1;

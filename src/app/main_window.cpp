@@ -28,12 +28,6 @@
 #include <QRadioButton>
 #include <QScreen>
 
-// The pictures are compiled into the core library, which is static: register them by hand.
-static void initPictures()
-{
-    Q_INIT_RESOURCE(pictures);
-}
-
 namespace bw {
 
 namespace {
@@ -76,10 +70,15 @@ MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
       history_(services.store, bank_), quiz_(bank_, history_, services.random), random_(services.random),
       dialogs_(services.dialogs), shell_(services.shell)
 {
-    initPictures();
+    initPictureResources();
     installFontSubstitutions();
     setObjectName(QStringLiteral("Form1"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon-256.png")));
+    // Small sizes only: the window system is sent every size the icon has, and launchers take
+    // the large ones from the installed desktop entry.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/pictures/icon-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPointSizeF(8.25);
     setFont(windowFont);

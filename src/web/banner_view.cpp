@@ -1,10 +1,10 @@
 #include "web/banner_view.h"
 
+#include "app/pictures.h"
 #include "app/twips.h"
 #include "web/addresses.h"
 #include "web/clickable_label.h"
 #include "web/web_launcher.h"
-#include "web/wordmark.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -92,7 +92,7 @@ BannerView::BannerView(QWidget *host, ShellPlatform &shell)
     image_ = new ClickableLabel(host);
     image_->setObjectName(QStringLiteral("Image4"));
     image_->setGeometry(twipsRect(480, 6480, 3900, 720));
-    image_->setPixmap(wordmarkPixmap(host->devicePixelRatioF()));
+    image_->setPixmap(picture(QStringLiteral(":/pictures/wordmark.png"), QSize(260, 48), host->devicePixelRatioF()));
     image_->setCursor(Qt::PointingHandCursor);
     image_->setAccessibleName(QStringLiteral("Brightwell home page"));
     connect(image_, &ClickableLabel::clicked, this, &BannerView::openHomePage);

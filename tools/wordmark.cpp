@@ -1,4 +1,4 @@
-#include "web/wordmark.h"
+#include "wordmark.h"
 
 #include <QColor>
 #include <QFont>
