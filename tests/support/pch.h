@@ -1,0 +1,6 @@
+// Headers nearly every test includes, compiled once for all test programs.
+#pragma once
+
+#include "pch.h"
+
+#include <QtTest>
