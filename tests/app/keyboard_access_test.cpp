@@ -46,8 +46,7 @@ private slots:
         test::MemoryStore store;
         ClockRandomSource random;
         MainWindowDriver d(store, random);
-        QApplication::setActiveWindow(d.window.get());
-        QVERIFY(QTest::qWaitForWindowActive(d.window.get()));
+        QVERIFY(d.activate());
         d.click("Command2");
         d.button("Command2")->setFocus();
         QTest::keyClick(d.button("Command2"), static_cast<Qt::Key>(key));
@@ -66,8 +65,7 @@ private slots:
         test::MemoryStore store;
         ClockRandomSource random;
         MainWindowDriver d(store, random);
-        QApplication::setActiveWindow(d.window.get());
-        QVERIFY(QTest::qWaitForWindowActive(d.window.get()));
+        QVERIFY(d.activate());
         d.click("Command2");
         auto *combo = d.child<QComboBox>("Combo1");
         combo->setFocus();

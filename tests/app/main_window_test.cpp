@@ -411,8 +411,7 @@ private slots:
         test::MemoryStore store;
         ClockRandomSource random;
         MainWindowDriver d(store, random);
-        QApplication::setActiveWindow(d.window.get());
-        QVERIFY(QTest::qWaitForWindowActive(d.window.get()));
+        QVERIFY(d.activate());
         QTest::keyClick(d.window.get(), Qt::Key_S, Qt::AltModifier);
         QTRY_COMPARE(d.frameCaption(), QStringLiteral("Question 1 of 5"));
         QTest::keyClick(d.window.get(), Qt::Key_N, Qt::AltModifier);

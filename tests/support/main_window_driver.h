@@ -5,6 +5,7 @@
 #include "support/test_doubles.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,6 +24,13 @@ struct MainWindowDriver {
         : window(std::make_unique<MainWindow>(MainWindowServices{settings, randomSource, dialogs, shell}))
     {
         window->show();
+    }
+
+    // Makes the window the active one, as keys only reach an active window. True once it is.
+    bool activate()
+    {
+        QApplication::setActiveWindow(window.get());
+        return QTest::qWaitForWindowActive(window.get());
     }
 
     template <typename T = QWidget>
