@@ -1,6 +1,7 @@
 #include "app/about_window.h"
 
 #include "app/fixed_dialog.h"
+#include "app/layout.h"
 #include "app/twips.h"
 #include "web/addresses.h"
 #include "web/clickable_label.h"
@@ -14,23 +15,13 @@ namespace bw {
 
 namespace {
 
-QFont timesBold(qreal pointSize)
-{
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPointSizeF(pointSize);
-    font.setBold(true);
-    return font;
-}
-
 // A plain-text label placed like its siblings: top-left aligned, wrapping at word breaks.
 template <typename Label = QLabel>
 Label *addLabel(QWidget *window, const char *name, const QString &text, QRect rect, const QFont &font)
 {
-    auto *label = new Label(window);
-    label->setObjectName(QString::fromLatin1(name));
+    auto *label = place(new Label(window), name, rect);
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
-    label->setGeometry(rect);
     label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
@@ -55,20 +46,17 @@ AboutWindow::AboutWindow(QWidget *parent, ShellPlatform &shell)
     setUpFixedDialog(*this, "Form4", QStringLiteral("About"), twipsSize(9900, 4935));
 
     // The buttons come first so that OK leads the tab order.
-    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setGeometry(twipsRect(6720, 3960, 1575, 495));
+    auto *ok = place(new QPushButton(QStringLiteral("&OK"), this), "Command1", twipsRect(6720, 3960, 1575, 495));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto *moreInfo = new QPushButton(QStringLiteral("&More Info"), this);
-    moreInfo->setObjectName(QStringLiteral("Command2"));
-    moreInfo->setGeometry(twipsRect(1320, 3960, 1575, 495));
+    auto *moreInfo = place(new QPushButton(QStringLiteral("&More Info"), this), "Command2",
+                           twipsRect(1320, 3960, 1575, 495));
     connect(moreInfo, &QPushButton::clicked, this, &AboutWindow::openHomePage);
 
-    const QFont text = timesBold(9.75);
+    const QFont text = layoutFont("Times New Roman", 9.75, true);
     addLabel(this, "Label1", QString::fromUtf8(kAboutNameText), twipsRect(480, 240, 9135, 495),
-             timesBold(11.25));
+             layoutFont("Times New Roman", 11.25, true));
     // The label is given LF line breaks alone; the exact text keeps its CR LF.
     QString feedback = aboutFeedbackText();
     feedback.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -4,6 +4,7 @@
 #include "app/announce.h"
 #include "app/dialogs.h"
 #include "app/fonts.h"
+#include "app/layout.h"
 #include "app/pictures.h"
 #include "app/purchase_window.h"
 #include "app/result_window.h"
@@ -35,21 +36,6 @@ namespace {
 constexpr std::array<const char *, 6> kSizeEntries = {"5 Questions",  "10 Questions",  "20 Questions",
                                                       "50 Questions", "100 Questions", "165 Questions(All)"};
 
-QFont serifFont(qreal points)
-{
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPointSizeF(points);
-    return font;
-}
-
-template <typename Widget>
-Widget *place(Widget *widget, const char *name, QRect rect)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(rect);
-    return widget;
-}
-
 // The whole number at the start of a size entry: "20 Questions" gives 20.
 int16_t leadingNumber(const QString &text)
 {
@@ -79,9 +65,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
     for (int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/pictures/icon-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPointSizeF(8.25);
-    setFont(windowFont);
+    setFont(layoutFont("MS Sans Serif", 8.25));
     buildControls();
     buildMenu();
 
@@ -132,7 +116,7 @@ void MainWindow::buildControls()
 
     frame1_ = place(new QGroupBox(client_), "Frame1", twipsRect(480, 840, 9855, 5415));
     label1_ = place(new QLabel(frame1_), "Label1", twipsRect(360, 480, 8415, 855));
-    label1_->setFont(serifFont(14.25));
+    label1_->setFont(layoutFont("Times New Roman", 14.25));
     label1_->setWordWrap(true);
     label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label1_->setTextFormat(Qt::PlainText);
@@ -142,10 +126,9 @@ void MainWindow::buildControls()
     constexpr std::array<int, 4> optionWidths = {8775, 8895, 8895, 8895};
     for (int i = 0; i < 4; ++i) {
         const auto slot = static_cast<size_t>(i);
-        auto *option = new QRadioButton(frame1_);
-        option->setObjectName(QStringLiteral("Option1_%1").arg(i));
-        option->setGeometry(twipsRect(600, optionTops[slot], optionWidths[slot], 495));
-        option->setFont(serifFont(9.75));
+        const QByteArray name = "Option1_" + QByteArray::number(i);
+        auto *option = place(new QRadioButton(frame1_), name.constData(), twipsRect(600, optionTops[slot], optionWidths[slot], 495));
+        option->setFont(layoutFont("Times New Roman", 9.75));
         optionGroup_->addButton(option, i);
         option1_[slot] = option;
     }
@@ -161,7 +144,7 @@ void MainWindow::buildControls()
     image2_->hide();
 
     label2_ = place(new QLabel(frame1_), "Label2", twipsRect(600, 3960, 6615, 375));
-    label2_->setFont(serifFont(9.75));
+    label2_->setFont(layoutFont("Times New Roman", 9.75));
     label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label2_->setTextFormat(Qt::PlainText);
 

@@ -1,6 +1,7 @@
 #include "app/purchase_window.h"
 
 #include "app/fixed_dialog.h"
+#include "app/layout.h"
 #include "app/twips.h"
 #include "web/addresses.h"
 #include "web/web_launcher.h"
@@ -16,27 +17,19 @@ PurchaseWindow::PurchaseWindow(QWidget *parent, ShellPlatform &shell)
 {
     setUpFixedDialog(*this, "Form5", QStringLiteral("Purchase a CD"), twipsSize(7350, 2865));
 
-    auto *label = new QLabel(this);
-    label->setObjectName(QStringLiteral("Label1"));
+    auto *label = place(new QLabel(this), "Label1", twipsRect(240, 240, 7095, 1335));
     label->setTextFormat(Qt::PlainText);
     label->setText(QString::fromUtf8(kPurchaseText));
-    label->setGeometry(twipsRect(240, 240, 7095, 1335));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(9.75);
-    font.setBold(true);
-    label->setFont(font);
+    label->setFont(layoutFont("MS Sans Serif", 9.75, true));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
 
-    auto *go = new QPushButton(QStringLiteral("&GO"), this);
-    go->setObjectName(QStringLiteral("Command1"));
-    go->setGeometry(twipsRect(1440, 1920, 1455, 615));
+    auto *go = place(new QPushButton(QStringLiteral("&GO"), this), "Command1", twipsRect(1440, 1920, 1455, 615));
     go->setDefault(true);
     connect(go, &QPushButton::clicked, this, &PurchaseWindow::openOrderPage);
 
-    auto *cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("Command2"));
-    cancel->setGeometry(twipsRect(4800, 2160, 1095, 375));
+    auto *cancel = place(new QPushButton(QStringLiteral("&Cancel"), this), "Command2",
+                         twipsRect(4800, 2160, 1095, 375));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     go->setFocus();

@@ -1,6 +1,7 @@
 #include "app/result_window.h"
 
 #include "app/fixed_dialog.h"
+#include "app/layout.h"
 #include "app/twips.h"
 
 #include <QGroupBox>
@@ -13,14 +14,9 @@ namespace {
 
 QLabel *scoreLabel(QWidget *frame, const char *name, const QString &text, QRect rect, Qt::Alignment alignment)
 {
-    auto *label = new QLabel(text, frame);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
+    auto *label = place(new QLabel(text, frame), name, rect);
     label->setAlignment(alignment | Qt::AlignTop);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(9.75);
-    font.setBold(true);
-    label->setFont(font);
+    label->setFont(layoutFont("MS Sans Serif", 9.75, true));
     return label;
 }
 
@@ -31,9 +27,7 @@ ResultWindow::ResultWindow(QWidget *parent, int total, int correct, const QStrin
 {
     setUpFixedDialog(*this, "Form2", QStringLiteral("Test Result"), twipsSize(5640, 4665));
 
-    auto *frame = new QGroupBox(QStringLiteral("Score:"), this);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(twipsRect(720, 360, 4095, 3015));
+    auto *frame = place(new QGroupBox(QStringLiteral("Score:"), this), "Frame1", twipsRect(720, 360, 4095, 3015));
 
     const Qt::Alignment right = Qt::AlignRight;
     const Qt::Alignment left = Qt::AlignLeft;
@@ -44,9 +38,7 @@ ResultWindow::ResultWindow(QWidget *parent, int total, int correct, const QStrin
     scoreLabel(frame, "Label3", QStringLiteral("Percentage:"), twipsRect(600, 2040, 1815, 375), right);
     scoreLabel(frame, "Label6", percentText, twipsRect(2760, 2040, 1095, 375), left);
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setGeometry(twipsRect(2040, 3840, 1455, 495));
+    auto *ok = place(new QPushButton(QStringLiteral("OK"), this), "Command1", twipsRect(2040, 3840, 1455, 495));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }

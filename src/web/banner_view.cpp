@@ -1,5 +1,6 @@
 #include "web/banner_view.h"
 
+#include "app/layout.h"
 #include "app/pictures.h"
 #include "app/twips.h"
 #include "web/addresses.h"
@@ -41,10 +42,8 @@ void paintWhite(QWidget *widget)
 
 BannerBox::BannerBox(QWidget *parent)
     : QWidget(parent)
-    , headingFont_(QStringLiteral("Times New Roman"))
+    , headingFont_(layoutFont("Times New Roman", 18.0, true))
 {
-    headingFont_.setPointSizeF(18.0);
-    headingFont_.setBold(true);
     // The box paints every pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -70,7 +69,7 @@ void BannerBox::paintEvent(QPaintEvent *event)
 
 void BannerBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    if (isClickRelease(*this, *event)) {
         event->accept();
         emit clicked();
         return;
@@ -84,22 +83,16 @@ BannerView::BannerView(QWidget *host, ShellPlatform &shell)
     const QRect strip = twipsRect(kStripLeft, kStripTop, kStripWidth, kStripHeight);
 
     // The white strip that stays behind the wordmark while the box is hidden.
-    strip_ = new QLabel(host);
-    strip_->setObjectName(QStringLiteral("Label4"));
-    strip_->setGeometry(strip);
+    strip_ = place(new QLabel(host), "Label4", strip);
     paintWhite(strip_);
 
-    image_ = new ClickableLabel(host);
-    image_->setObjectName(QStringLiteral("Image4"));
-    image_->setGeometry(twipsRect(480, 6480, 3900, 720));
+    image_ = place(new ClickableLabel(host), "Image4", twipsRect(480, 6480, 3900, 720));
     image_->setPixmap(picture(QStringLiteral(":/pictures/wordmark.png"), QSize(260, 48), host->devicePixelRatioF()));
     image_->setCursor(Qt::PointingHandCursor);
     image_->setAccessibleName(QStringLiteral("Brightwell home page"));
     connect(image_, &ClickableLabel::clicked, this, &BannerView::openHomePage);
 
-    box_ = new BannerBox(host);
-    box_->setObjectName(QStringLiteral("Picture1"));
-    box_->setGeometry(strip);
+    box_ = place(new BannerBox(host), "Picture1", strip);
     box_->setCursor(Qt::PointingHandCursor);
     box_->hide();
     box_->raise();
@@ -107,10 +100,7 @@ BannerView::BannerView(QWidget *host, ShellPlatform &shell)
 
     slogan_ = new ClickableLabel(box_);
     slogan_->setObjectName(QStringLiteral("Label5"));
-    QFont sloganFont(QStringLiteral("Microsoft Sans Serif"));
-    sloganFont.setPointSizeF(12.0);
-    sloganFont.setBold(true);
-    slogan_->setFont(sloganFont);
+    slogan_->setFont(layoutFont("Microsoft Sans Serif", 12.0, true));
     paintWhite(slogan_);
     QPalette sloganPalette = slogan_->palette();
     sloganPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));

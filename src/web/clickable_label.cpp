@@ -9,9 +9,14 @@ ClickableLabel::ClickableLabel(QWidget *parent)
 {
 }
 
+bool isClickRelease(const QWidget &widget, const QMouseEvent &event)
+{
+    return event.button() == Qt::LeftButton && widget.rect().contains(event.position().toPoint());
+}
+
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    if (isClickRelease(*this, *event)) {
         event->accept();
         emit clicked();
         return;
