@@ -1,10 +1,10 @@
 #include "app/about_window.h"
 
 #include "app/fixed_dialog.h"
-#include "app/layout.h"
-#include "app/twips.h"
+#include "widgets/layout.h"
+#include "widgets/twips.h"
 #include "web/addresses.h"
-#include "web/clickable_label.h"
+#include "widgets/clickable_label.h"
 #include "web/web_launcher.h"
 
 #include <QLabel>

@@ -3,12 +3,12 @@
 #include "app/about_window.h"
 #include "app/announce.h"
 #include "app/dialogs.h"
-#include "app/fonts.h"
-#include "app/layout.h"
-#include "app/pictures.h"
+#include "widgets/fonts.h"
+#include "widgets/layout.h"
+#include "widgets/pictures.h"
 #include "app/purchase_window.h"
 #include "app/result_window.h"
-#include "app/twips.h"
+#include "widgets/twips.h"
 #include "app/wrap_button.h"
 #include "engine/random_source.h"
 #include "history/settings_store.h"
@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalBlocker>
 
 namespace bw {
 
@@ -65,7 +66,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
     for (int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/pictures/icon-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
-    setFont(layoutFont("MS Sans Serif", 8.25));
+    setFont(defaultWindowFont());
     buildControls();
     buildMenu();
 
@@ -132,7 +133,9 @@ void MainWindow::buildControls()
         optionGroup_->addButton(option, i);
         option1_[slot] = option;
     }
-    connect(optionGroup_, &QButtonGroup::idClicked, this, &MainWindow::selectAnswer);
+    // The selection is recorded however it changed: a click, a key, or an assistive tool's
+    // action, which checks the button without clicking it.
+    connect(optionGroup_, &QButtonGroup::idToggled, this, &MainWindow::selectAnswer);
 
     image1_ = place(new QLabel(frame1_), "Image1", twipsRect(120, 1320, 360, 360));
     image1_->setPixmap(picture(QStringLiteral(":/pictures/cross.png"), QSize(24, 24), devicePixelRatioF()));
@@ -167,7 +170,8 @@ void MainWindow::buildControls()
     connect(command3_, &QPushButton::clicked, this, &MainWindow::previousItem);
     connect(command4_, &QPushButton::clicked, this, &MainWindow::nextItem);
     connect(command6_, &QPushButton::clicked, this, &MainWindow::finish);
-    connect(check1_, &QCheckBox::clicked, this, &MainWindow::setReviewMode);
+    // Only the user changes the box, by a click, a key or an assistive tool.
+    connect(check1_, &QCheckBox::toggled, this, &MainWindow::setReviewMode);
 
     // Reading order for the Tab key.
     setTabOrder(combo1_, command2_);
@@ -252,6 +256,7 @@ void MainWindow::startTest()
     showCurrentQuestion();
     check1_->setEnabled(false);
     command6_->setText(QStringLiteral("&Finish"));
+    focusAnswers();
 }
 
 void MainWindow::startRedoTest()
@@ -277,14 +282,19 @@ void MainWindow::clearHistory()
 
 void MainWindow::finish()
 {
-    if (command6_->text() == QStringLiteral("Scores")) {
+    // Once the test is finished the button only shows the score again. Its caption is not asked:
+    // a desktop may have rewritten it to add an accelerator.
+    if (quiz_.testFinished == 1) {
         showResult();
+        focusAnswers();
         return;
     }
     if (!quiz_.reachedLast && quiz_.testSize >= 2 && !dialogs_.askYesNo(this, QString::fromLatin1(kFinishQuestion)))
         return;
     command2_->setText(QStringLiteral("&Start"));
     command6_->setText(QStringLiteral("Scores"));
+    // The caption has no mnemonic of its own; Alt+F still reaches the button.
+    command6_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F));
     check1_->setEnabled(quiz_.finishTest(check1_->isChecked()));
     const bool saved = history_.saveRedo();
     updateHistoryCommands();
@@ -292,6 +302,7 @@ void MainWindow::finish()
     showCurrentQuestion();
     showResult();
     reportSave(saved);
+    focusAnswers();
 }
 
 void MainWindow::previousItem()
@@ -320,11 +331,20 @@ void MainWindow::showCurrentQuestion()
         checkAnswer();
 }
 
+void MainWindow::focusAnswers()
+{
+    // The keyboard goes to the answers of the item shown: the chosen one, or the first.
+    const int chosen = quiz_.currentItem().chosen;
+    option1_[static_cast<size_t>(chosen >= 0 && chosen <= 3 ? chosen : 0)]->setFocus(Qt::OtherFocusReason);
+}
+
 void MainWindow::showItem(const TestItem &item)
 {
     const auto q = static_cast<size_t>(item.question);
     label1_->setText(QStringLiteral("%1. ").arg(item.position) + QString::fromStdString(bank_.questionText[q]));
-    // The group is made non-exclusive for a moment so that it can show no selection.
+    // The group is made non-exclusive for a moment so that it can show no selection. The item
+    // already holds what is shown, so nothing is recorded meanwhile.
+    const QSignalBlocker quiet(optionGroup_);
     optionGroup_->setExclusive(false);
     for (int k = 1; k <= 4; ++k) {
         QRadioButton *option = option1_[static_cast<size_t>(k - 1)];
@@ -364,14 +384,20 @@ void MainWindow::describeMark(QLabel *mark, int slot, const QString &what)
     mark->setAccessibleName(QString(QChar('A' + slot)) + QStringLiteral(" is ") + what);
 }
 
-void MainWindow::selectAnswer(int index)
+void MainWindow::selectAnswer(int index, bool selected)
 {
-    quiz_.selectAnswer(static_cast<int16_t>(index), option1_[static_cast<size_t>(index)]->isChecked());
+    // The old answer is unselected on the way to a new one: that does not clear the new one.
+    if (!selected && optionGroup_->checkedId() != -1)
+        return;
+    quiz_.selectAnswer(static_cast<int16_t>(index), selected);
 }
 
-void MainWindow::setReviewMode()
+void MainWindow::setReviewMode(bool ticked)
 {
-    quiz_.setReviewMode(check1_->isChecked());
+    // The box counts only over a finished test; elsewhere its tick just waits for the next one.
+    if (quiz_.testFinished != 1 || quiz_.testSize == 0)
+        return;
+    quiz_.setReviewMode(ticked);
     showCurrentQuestion();
 }
 

@@ -86,8 +86,9 @@ private:
     void describeMark(QLabel *mark, int slot, const QString &what);
     void updateButtons();
     void checkAnswer();
-    void selectAnswer(int index);
-    void setReviewMode();
+    void selectAnswer(int index, bool selected);
+    void setReviewMode(bool ticked);
+    void focusAnswers();
     void showResult();
     void updateHistoryCommands();
     void reportSave(bool saved);

@@ -1,8 +1,8 @@
 #include "app/purchase_window.h"
 
 #include "app/fixed_dialog.h"
-#include "app/layout.h"
-#include "app/twips.h"
+#include "widgets/layout.h"
+#include "widgets/twips.h"
 #include "web/addresses.h"
 #include "web/web_launcher.h"
 

@@ -1,8 +1,8 @@
 #include "app/result_window.h"
 
 #include "app/fixed_dialog.h"
-#include "app/layout.h"
-#include "app/twips.h"
+#include "widgets/layout.h"
+#include "widgets/twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

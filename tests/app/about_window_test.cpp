@@ -1,8 +1,8 @@
 #include "support/recording_shell.h"
 
 #include "app/about_window.h"
-#include "app/fonts.h"
-#include "app/twips.h"
+#include "widgets/fonts.h"
+#include "widgets/twips.h"
 
 #include <QLabel>
 #include <QPushButton>

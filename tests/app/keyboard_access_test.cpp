@@ -1,9 +1,13 @@
 #include "app/announce.h"
+#include "app/dialogs.h"
 #include "engine/random_source.h"
+#include "support/key_typist.h"
 #include "support/main_window_driver.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QTest>
 
 using namespace bw;
@@ -22,6 +26,43 @@ QString accessibleName(QWidget *widget)
 bool sent(QObject *object, QAccessible::Event type)
 {
     return events.contains(qMakePair(object, type));
+}
+
+// Does what a screen reader, a voice-control tool or a switch device does to a control: runs
+// one of its accessible actions.
+void accessibleAction(QWidget *widget, const QString &action)
+{
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(face && face->actionInterface());
+    QVERIFY2(face->actionInterface()->actionNames().contains(action), qPrintable(action));
+    face->actionInterface()->doAction(action);
+}
+
+// Used instead of the clicks where both are meant.
+void clickOrAct(QWidget *widget, const QString &action)
+{
+    if (action.isEmpty())
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
+    else
+        accessibleAction(widget, action);
+}
+
+using test::TypedKey;
+const TypedKey altS{Qt::Key_S, Qt::AltModifier};
+const TypedKey altF{Qt::Key_F, Qt::AltModifier};
+const TypedKey altN{Qt::Key_N, Qt::AltModifier};
+const TypedKey altR{Qt::Key_R, Qt::AltModifier};
+const TypedKey enter{Qt::Key_Return};
+const TypedKey pageDown{Qt::Key_PageDown};
+
+// Closes the result window, once it is open, with Enter, and tells what it showed.
+void answerResultWithEnter(QString *shown)
+{
+    test::whenModalShown("Form2", [shown](QWidget *window) {
+        *shown = window->findChild<QLabel *>(QStringLiteral("Label4"))->text() + QLatin1Char('/')
+            + window->findChild<QLabel *>(QStringLiteral("Label5"))->text();
+        test::typeKey(enter);
+    });
 }
 
 } // namespace
@@ -91,6 +132,155 @@ private slots:
         QTest::keyClick(d.button("Command6"), static_cast<Qt::Key>(Qt::Key_A + right));
         QCOMPARE(d.current().chosen, int16_t(right));
         QCOMPARE(d.dialogs.asked.size(), 1);
+    }
+
+    // Whatever selects an answer, a click, a key or an assistive tool's action, the item keeps it.
+    void assistiveToolsChooseAnswers_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("finished");
+        QTest::newRow("toggle, during the test") << QAccessibleActionInterface::toggleAction() << false;
+        QTest::newRow("toggle, after Finish") << QAccessibleActionInterface::toggleAction() << true;
+        QTest::newRow("click, during the test") << QString() << false;
+    }
+    void assistiveToolsChooseAnswers()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, finished);
+        test::MemoryStore store;
+        test::ScriptedRandom random;
+        MainWindowDriver d(store, random);
+        d.click("Command2");
+        if (finished) {
+            d.dialogs.willAnswer(true);
+            d.click("Command6");
+        }
+        const int16_t pos = d.quiz().currentPos;
+        clickOrAct(d.option(1), action);
+        QCOMPARE(d.current().chosen, int16_t(1));
+        clickOrAct(d.option(2), action); // B makes way for C, and C is kept
+        QCOMPARE(d.current().chosen, int16_t(2));
+        d.click("Command4");
+        d.click("Command3");
+        QCOMPARE(d.quiz().currentPos, pos);
+        QCOMPARE(d.selectedOption(), 2);
+        QCOMPARE(d.current().chosen, int16_t(2));
+        if (!finished) {
+            d.dialogs.willAnswer(true);
+            d.click("Command6");
+            QCOMPARE(d.quiz().testItems[1].chosen, int16_t(2));
+            QCOMPARE(d.quiz().correctCount, int16_t(0)); // the scripted draws put the right answer at A
+            QCOMPARE(d.quiz().wrongList[1], int16_t(1));
+        }
+    }
+
+    // The review box follows its ticked state however it changed.
+    void theReviewBoxFollowsItsState_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("toggle") << QAccessibleActionInterface::toggleAction();
+        QTest::newRow("click") << QString();
+    }
+    void theReviewBoxFollowsItsState()
+    {
+        QFETCH(QString, action);
+        test::MemoryStore store;
+        test::ScriptedRandom random;
+        MainWindowDriver d(store, random);
+        d.click("Command2");
+        d.dialogs.willAnswer(true);
+        d.click("Command6"); // nothing answered: every item is wrong
+        d.click("Command4");
+        QCOMPARE(d.quiz().currentPos, int16_t(2));
+        auto *box = d.child<QCheckBox>("Check1");
+        clickOrAct(box, action);
+        QVERIFY(!box->isChecked());
+        QVERIFY(!d.quiz().reviewMode);
+        QCOMPARE(d.quiz().currentPos, int16_t(1));
+        QCOMPARE(d.frameCaption(), QStringLiteral("Question 1 of 5"));
+        clickOrAct(box, action);
+        QVERIFY(d.quiz().reviewMode);
+        QCOMPARE(d.quiz().reviewIndex, int16_t(1));
+    }
+
+    // A whole test with keys only, each typed where the program leaves the focus, through the
+    // real message boxes and result window.
+    void keysOnlyFromStartToRedo()
+    {
+        test::MemoryStore store;
+        test::ScriptedRandom random; // the right answer is always A
+        MessageBoxDialogs dialogs;
+        MainWindowDriver d(store, random, &dialogs);
+        QVERIFY(d.activate());
+        test::typeKey(altS);
+        QCOMPARE(d.quiz().testFinished, int16_t(0));
+        QVERIFY(d.focusOnAnswers());
+        for (int p = 1; p <= 5; ++p) {
+            test::typeKey({Qt::Key_B});
+            QCOMPARE(d.current().chosen, int16_t(1));
+            if (p < 5)
+                test::typeKey(pageDown);
+        }
+        QCOMPARE(d.quiz().currentPos, int16_t(5));
+        QString shown;
+        answerResultWithEnter(&shown);
+        test::typeKey(altF); // the last item was reached: no question
+        QVERIFY(d.activate()); // the desktop gives the keyboard back to the main window
+        QCOMPARE(shown, QStringLiteral("5/0"));
+        QCOMPARE(d.button("Command6")->text(), QStringLiteral("Scores"));
+        QCOMPARE(store.writes, 1);
+        QVERIFY(d.focusOnAnswers());
+        test::typeKey(pageDown); // the review walks the wrong items
+        QCOMPARE(d.quiz().reviewIndex, int16_t(2));
+        shown.clear();
+        answerResultWithEnter(&shown);
+        test::typeKey(altF); // Scores: the result again, nothing marked or saved again
+        QVERIFY(d.activate());
+        QCOMPARE(shown, QStringLiteral("5/0"));
+        QCOMPARE(store.writes, 1);
+        QVERIFY(d.focusOnAnswers());
+        test::typeKey(altR); // the five wrong questions
+        QCOMPARE(d.quiz().testFinished, int16_t(0));
+        QCOMPARE(d.quiz().testSize, int16_t(5));
+        QVERIFY(d.focusOnAnswers());
+        test::typeKey({Qt::Key_A});
+        test::whenModalShown("QMessageBox", [](QWidget *) { test::typeKey(enter); }); // Yes, finish now
+        answerResultWithEnter(&shown);
+        test::typeKey(altF);
+        QVERIFY(d.activate());
+        QCOMPARE(shown, QStringLiteral("5/1"));
+        QCOMPARE(store.writes, 2);
+        QVERIFY(d.focusOnAnswers());
+    }
+
+    // Keys typed faster than a button's press animation all count.
+    void aBurstOfKeysIsNotLost_data()
+    {
+        QTest::addColumn<int>("gap");
+        QTest::newRow("10 ms apart") << 10;
+        QTest::newRow("all at once") << 0;
+    }
+    void aBurstOfKeysIsNotLost()
+    {
+        QFETCH(int, gap);
+        test::MemoryStore store;
+        test::ScriptedRandom random;
+        MessageBoxDialogs dialogs;
+        MainWindowDriver d(store, random, &dialogs);
+        QVERIFY(d.activate());
+        int typed = 0;
+        test::typeKeysLater({altS, {Qt::Key_B}, altN, {Qt::Key_C}, altF, enter}, gap, &typed);
+        bool resultShown = false;
+        test::whenModalShown("Form2", [&](QWidget *) {
+            resultShown = true;
+            test::typeKey({Qt::Key_Escape});
+        });
+        QTRY_COMPARE(typed, 6);
+        QTRY_VERIFY(resultShown);
+        QCOMPARE(d.quiz().testFinished, int16_t(1));
+        QCOMPARE(d.quiz().testItems[1].chosen, int16_t(1));
+        QCOMPARE(d.quiz().testItems[2].chosen, int16_t(2));
+        QCOMPARE(store.writes, 1);
     }
 
     void readsAnswersVerdictsAndMarks()

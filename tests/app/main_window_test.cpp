@@ -1,5 +1,5 @@
 #include "app/main_window.h"
-#include "app/twips.h"
+#include "widgets/twips.h"
 #include "engine/random_source.h"
 #include "history/qsettings_store.h"
 #include "support/main_window_driver.h"
@@ -403,6 +403,114 @@ private slots:
         QVERIFY(d.visible("Image4"));
         QCOMPARE(d.window->findChild<QTimer *>("Timer2")->interval(), 4000);
         QVERIFY(d.window->findChild<QTimer *>("Timer2")->isActive());
+    }
+
+    // Frames and buttons of the modal windows use the main window's font, like its own controls.
+    void modalWindowsUseTheMainWindowsFont_data()
+    {
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("result") << QByteArray("Command6") << "Form2";
+        QTest::newRow("purchase") << QByteArray("Command11") << "Form5";
+        QTest::newRow("about") << QByteArray("other") << "Form4";
+    }
+    void modalWindowsUseTheMainWindowsFont()
+    {
+        QFETCH(QByteArray, command);
+        QFETCH(QString, window);
+        test::MemoryStore store;
+        ClockRandomSource random;
+        MainWindowDriver d(store, random);
+        QCOMPARE(d.window->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(d.window->font().pointSizeF(), 8.25);
+        QStringList checked;
+        d.dialogs.onModal = [&](QDialog &dialog) {
+            QCOMPARE(dialog.objectName(), window);
+            QList<QWidget *> parts;
+            for (QWidget *part : dialog.findChildren<QPushButton *>())
+                parts << part;
+            for (QWidget *part : dialog.findChildren<QGroupBox *>())
+                parts << part;
+            for (QWidget *part : parts) {
+                checked << part->objectName();
+                QVERIFY2(part->font() == d.window->font(), qPrintable(part->objectName() + ": " + part->font().toString()));
+            }
+        };
+        if (command == "other") {
+            d.window->findChild<QAction *>("other")->trigger();
+        } else {
+            if (command == "Command6") {
+                d.click("Command2");
+                d.dialogs.willAnswer(true);
+            }
+            d.click(command.constData());
+        }
+        QVERIFY(checked.contains(QStringLiteral("Command1")));
+    }
+
+    // Desktops may rewrite captions to add accelerators of their own; Finish goes by the test.
+    void finishGoesByTheTestNotItsCaption_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("as it stands") << "Scores";
+        QTest::newRow("accelerator added") << "Sco&res";
+        QTest::newRow("leading accelerator") << "&Scores";
+    }
+    void finishGoesByTheTestNotItsCaption()
+    {
+        QFETCH(QString, caption);
+        test::MemoryStore store;
+        ClockRandomSource random;
+        MainWindowDriver d(store, random);
+        d.click("Command2");
+        d.answerCurrent(true);
+        d.dialogs.willAnswer(true);
+        d.click("Command6");
+        d.answerCurrent(false); // changed after Finish: Scores must not mark it
+        d.button("Command6")->setText(caption);
+        d.click("Command6");
+        QCOMPARE(d.dialogs.asked.size(), 1);
+        QCOMPARE(d.dialogs.modals.size(), size_t(2));
+        QCOMPARE(d.dialogs.modals[1].labels.value("Label5"), QStringLiteral("1"));
+        QCOMPARE(d.quiz().correctCount, int16_t(1));
+        QCOMPARE(store.writes, 1);
+    }
+
+    // Exit asks nothing, ends the program and leaves the stored history as Finish wrote it.
+    void exitEndsTheProgramAndSavesNothing_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("menu") << false;
+        QTest::newRow("close box") << true;
+    }
+    void exitEndsTheProgramAndSavesNothing()
+    {
+        QFETCH(bool, closeBox);
+        QTemporaryDir folder;
+        QSettingsStore store(folder.path());
+        ClockRandomSource random;
+        MainWindowDriver d(store, random);
+        d.click("Command2");
+        d.dialogs.willAnswer(true);
+        d.click("Command6"); // nothing answered: five questions flagged and saved
+        const std::string saved = QSettingsStore(folder.path()).read("Lumbra", "aaa", "redo", "");
+        QCOMPARE(QString::fromStdString(saved).count(QLatin1Char('1')), 5);
+        d.click("Command2");
+        for (int p = 1; p <= 5; ++p) {
+            d.answerCurrent(false);
+            d.click("Command4");
+        }
+        QTimer::singleShot(0, d.window.get(), [&] {
+            if (closeBox)
+                d.window->close();
+            else
+                d.window->findChild<QAction *>("mexit")->trigger();
+        });
+        QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(99); });
+        QCOMPARE(QApplication::exec(), 0); // the program's event loop ends
+        QVERIFY(!d.window->isVisible());
+        QCOMPARE(d.dialogs.asked.size(), 1);
+        QCOMPARE(QSettingsStore(folder.path()).read("Lumbra", "aaa", "redo", ""), saved);
     }
 
     // A mnemonic "animates" its button's click, which lands on the next turns of the event loop.

@@ -1,8 +1,8 @@
 #include "support/recording_shell.h"
 
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "app/purchase_window.h"
-#include "app/twips.h"
+#include "widgets/twips.h"
 
 #include <QLabel>
 #include <QPushButton>

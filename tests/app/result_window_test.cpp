@@ -1,5 +1,5 @@
 #include "app/result_window.h"
-#include "app/twips.h"
+#include "widgets/twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // Runs at the scale in QT_SCALE_FACTOR (CTest runs it at 1, 1.5 and 2): the layout stays as
 // laid out in logical pixels, the pictures stay sharp, the longest texts still fit, and the
 // verdict marks stay visible on dark and high-contrast palettes.
-#include "app/twips.h"
+#include "widgets/twips.h"
 #include "engine/random_source.h"
 #include "support/main_window_driver.h"
 #include "web/banner_view.h"

@@ -18,10 +18,12 @@
 
 namespace bw::test {
 
-// Drives a real main window with clicks, answering its questions through FakeDialogs.
+// Drives a real main window with clicks, answering its questions through FakeDialogs, or
+// through the real message boxes and modal windows when given them.
 struct MainWindowDriver {
-    explicit MainWindowDriver(SettingsStore &settings, RandomSource &randomSource)
-        : window(std::make_unique<MainWindow>(MainWindowServices{settings, randomSource, dialogs, shell}))
+    explicit MainWindowDriver(SettingsStore &settings, RandomSource &randomSource, Dialogs *realDialogs = nullptr)
+        : window(std::make_unique<MainWindow>(
+              MainWindowServices{settings, randomSource, realDialogs ? *realDialogs : dialogs, shell}))
     {
         window->show();
     }
@@ -62,6 +64,14 @@ struct MainWindowDriver {
         clickOption(right ? correct : (correct + 1) % 4);
     }
     // Index of the option button that is selected, -1 for none.
+    // Whether the keyboard focus is on one of the answers.
+    bool focusOnAnswers() const
+    {
+        for (int i = 0; i < 4; ++i)
+            if (option(i)->hasFocus())
+                return true;
+        return false;
+    }
     int selectedOption() const
     {
         int selected = -1;

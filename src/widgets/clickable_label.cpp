@@ -1,4 +1,4 @@
-#include "web/clickable_label.h"
+#include "widgets/clickable_label.h"
 
 #include <QMouseEvent>
 
