@@ -1,10 +1,10 @@
 #include "web/banner_view.h"
 
-#include "app/layout.h"
-#include "app/pictures.h"
-#include "app/twips.h"
+#include "widgets/layout.h"
+#include "widgets/pictures.h"
+#include "widgets/twips.h"
 #include "web/addresses.h"
-#include "web/clickable_label.h"
+#include "widgets/clickable_label.h"
 #include "web/web_launcher.h"
 
 #include <QLabel>
@@ -114,14 +114,16 @@ BannerView::BannerView(QWidget *host, ShellPlatform &shell)
     slogan_->setCursor(Qt::PointingHandCursor);
     connect(slogan_, &ClickableLabel::clicked, this, &BannerView::openSamplePage);
 
-    command9_ = new QPushButton(QStringLiteral("Command9"), host);
-    command9_->setObjectName(QStringLiteral("Command9"));
+    command9_ = place(new QPushButton(QStringLiteral("Command9"), host), "Command9", twipsRect(9600, 2280, 975, 495));
     command9_->hide();
     connect(command9_, &QPushButton::clicked, this,
             [this] { paintHeading(BannerHeading::Title); });
 
     timer_ = new QTimer(host);
     timer_->setObjectName(QStringLiteral("Timer2"));
+    // Qt's default timer may fire up to 5% early, which would bring the box before 4 s and
+    // shorten every round; this one keeps its schedule, late at worst.
+    timer_->setTimerType(Qt::PreciseTimer);
     timer_->setInterval(kFirstTickDelay);
     connect(timer_, &QTimer::timeout, this, &BannerView::onTick);
     timer_->start();

@@ -1,15 +1,17 @@
 #include "support/recording_shell.h"
 
-#include "app/fonts.h"
-#include "app/twips.h"
+#include "widgets/fonts.h"
+#include "widgets/twips.h"
 #include "web/banner_view.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <memory>
+#include <vector>
 
 using bw::twips;
 using bw::twipsRect;
@@ -72,7 +74,8 @@ private slots:
     {
         const std::pair<const char *, QRect> places[] = {
             {"Label4", twipsRect(480, 6360, 9855, 975)}, {"Picture1", twipsRect(480, 6360, 9855, 975)},
-            {"Image4", twipsRect(480, 6480, 3900, 720)}, {"Label5", twipsRect(120, 500, 9855, 375)}};
+            {"Image4", twipsRect(480, 6480, 3900, 720)}, {"Label5", twipsRect(120, 500, 9855, 375)},
+            {"Command9", twipsRect(9600, 2280, 975, 495)}};
         for (const auto &[name, rect] : places)
             QCOMPARE(child(name)->geometry(), rect);
         QCOMPARE(child("Label5")->parentWidget(), child("Picture1"));
@@ -83,6 +86,28 @@ private slots:
         QVERIFY(child<QTimer>("Timer2")->isActive());
         for (const char *name : {"Picture1", "Label5", "Image4"})
             QCOMPARE(child(name)->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    // The box never comes before 4 s, and the ticks keep 128 ms on average: a timer that may
+    // fire early (Qt's default, coarse one) is caught by a tick that comes before its time.
+    void ticksKeepTime()
+    {
+        view_.reset();
+        host_ = std::make_unique<QWidget>();
+        QElapsedTimer clock;
+        clock.start();
+        view_ = std::make_unique<bw::BannerView>(host_.get(), shell_);
+        std::vector<qint64> ticks; // ns since the view was made, when each tick had run
+        connect(child<QTimer>("Timer2"), &QTimer::timeout, host_.get(), [&] { ticks.push_back(clock.nsecsElapsed()); });
+        constexpr int kTicks = 41;
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= size_t(kTicks), 30000);
+        QVERIFY2(ticks[0] >= 4000'000'000, qPrintable(QString("first tick after %1 ms").arg(double(ticks[0]) / 1e6)));
+        for (size_t k = 1; k < ticks.size(); ++k) {
+            const qint64 due = ticks[0] + qint64(k) * 128'000'000 - 2'000'000;
+            QVERIFY2(ticks[k] >= due, qPrintable(QString("tick %1 came %2 ms early").arg(k).arg(double(due - ticks[k]) / 1e6)));
+        }
+        qInfo("first tick after %.3f ms; %d ticks of %.3f ms on average", double(ticks[0]) / 1e6, kTicks - 1,
+              double(ticks[size_t(kTicks - 1)] - ticks[0]) / 1e6 / (kTicks - 1));
     }
 
     void rounds()
