@@ -1,11 +1,39 @@
 #include "app/dialogs.h"
 
+#include "widgets/instant_mnemonic.h"
+
+#include <QAbstractButton>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 namespace bw {
 
 namespace {
+
+// A message box whose buttons answer at once, to their letter alone as to Alt and the letter,
+// instead of after Qt's press animation, so that a key typed right after is not lost.
+class MessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            const auto all = buttons();
+            for (QAbstractButton *button : all) {
+                const QKeySequence mnemonic = button->shortcut();
+                if (!mnemonic.isEmpty() && mnemonic[0].key() == Qt::Key(event->key())) {
+                    event->accept();
+                    button->click();
+                    return;
+                }
+            }
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+};
 
 int ask(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons,
         QMessageBox::StandardButton defaultButton)
@@ -13,9 +41,12 @@ int ask(QWidget *parent, const QString &text, QMessageBox::StandardButtons butto
     // Texts carry CR LF line breaks; a label breaks lines on LF alone.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), shown, buttons, parent);
+    MessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), shown, buttons, parent);
     box.setDefaultButton(defaultButton);
     box.setTextFormat(Qt::PlainText);
+    const auto all = box.buttons();
+    for (QAbstractButton *button : all)
+        actOnMnemonicAtOnce(button);
     return box.exec();
 }
 
