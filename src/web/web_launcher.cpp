@@ -15,6 +15,7 @@
 #else
 #include <QDesktopServices>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -107,7 +108,17 @@ bool DesktopShell::startCommandLine(const std::string &commandLine, int windowSt
 
 int32_t DesktopShell::shellExecute(const std::string &address)
 {
-    return QDesktopServices::openUrl(QUrl(QString::fromStdString(address))) ? 33 : 2;
+    const QString page = QString::fromStdString(address);
+    // The browser the user names in $BROWSER (a list of programs to try, by the desktop's
+    // convention) is handed the address as one argument, exactly as given: no shell sees it,
+    // and nothing in it is rewritten on the way.
+    const QStringList browsers = qEnvironmentVariable("BROWSER").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    for (const QString &browser : browsers) {
+        const QString program = QStandardPaths::findExecutable(browser.trimmed());
+        if (!program.isEmpty() && QProcess::startDetached(program, {page}))
+            return 33;
+    }
+    return QDesktopServices::openUrl(QUrl(page)) ? 33 : 2;
 }
 
 bool DesktopShell::startCommandLine(const std::string &commandLine, int windowStyle)

@@ -2,6 +2,9 @@
 
 #include "web/web_launcher.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using bw::test::RecordingShell;
@@ -64,6 +67,43 @@ private slots:
             {Kind::StartCommandLine, "cmd /c start " + address, 2},
         };
         QCOMPARE(shell.calls, std::vector(all.begin(), all.begin() + attempts));
+    }
+
+    // The desktop's own opener hands the address to the user's browser ($BROWSER, a list of
+    // programs to try) as one argument, exactly as given, and no shell ever sees it.
+    void desktopShellHandsTheAddressOverUnchanged_data()
+    {
+        QTest::addColumn<QString>("address"); // PWNED stands for a file that a shell would make
+        QTest::addColumn<bool>("firstBrowserMissing");
+        QTest::newRow("blanks and quotes") << "https://www.brightwell.example/a page.html?q=\"x y\"&r='z'" << false;
+        QTest::newRow("shell commands")
+            << "https://www.brightwell.example/;touch PWNED1 & touch PWNED2 | touch PWNED3 $(touch PWNED4) `touch PWNED5`"
+            << false;
+        QTest::newRow("first browser missing") << "https://www.brightwell.example/x y;z" << true;
+    }
+    void desktopShellHandsTheAddressOverUnchanged()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, firstBrowserMissing);
+        QTemporaryDir folder;
+        address.replace(QStringLiteral("PWNED"), folder.filePath(QStringLiteral("pwned")));
+        const QString record = folder.filePath(QStringLiteral("argv"));
+        const bool hadBrowser = qEnvironmentVariableIsSet("BROWSER");
+        const QByteArray oldBrowser = qgetenv("BROWSER");
+        qputenv("BROWSER", QByteArray(firstBrowserMissing ? "/no/such/browser:" : "") + ARGV_RECORDER);
+        qputenv("BRIGHTWELL_ARGV_RECORD", QFile::encodeName(record));
+        bw::DesktopShell shell;
+        const int32_t result = shell.shellExecute(address.toStdString());
+        if (hadBrowser)
+            qputenv("BROWSER", oldBrowser);
+        else
+            qunsetenv("BROWSER");
+        QVERIFY(result > 32);
+        QTRY_VERIFY(QFile::exists(record));
+        QFile file(record);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()), QStringLiteral("1\n") + address + QLatin1Char('\n'));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList({"argv"}));
     }
 };
 
