@@ -31,7 +31,9 @@ struct MainWindowDriver {
     // Makes the window the active one, as keys only reach an active window. True once it is.
     bool activate()
     {
-        QApplication::setActiveWindow(window.get());
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            return false;
+        window->activateWindow();
         return QTest::qWaitForWindowActive(window.get());
     }
 

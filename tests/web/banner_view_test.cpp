@@ -99,15 +99,18 @@ private slots:
         view_ = std::make_unique<bw::BannerView>(host_.get(), shell_);
         std::vector<qint64> ticks; // ns since the view was made, when each tick had run
         connect(child<QTimer>("Timer2"), &QTimer::timeout, host_.get(), [&] { ticks.push_back(clock.nsecsElapsed()); });
-        constexpr int kTicks = 41;
-        QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= size_t(kTicks), 30000);
+        // BRIGHTWELL_BANNER_TICKS=494 measures a whole round.
+        const int wanted = qEnvironmentVariableIsSet("BRIGHTWELL_BANNER_TICKS")
+                               ? std::max(2, qEnvironmentVariableIntValue("BRIGHTWELL_BANNER_TICKS"))
+                               : 41;
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= size_t(wanted), 8000 + wanted * 200);
         QVERIFY2(ticks[0] >= 4000'000'000, qPrintable(QString("first tick after %1 ms").arg(double(ticks[0]) / 1e6)));
         for (size_t k = 1; k < ticks.size(); ++k) {
             const qint64 due = ticks[0] + qint64(k) * 128'000'000 - 2'000'000;
             QVERIFY2(ticks[k] >= due, qPrintable(QString("tick %1 came %2 ms early").arg(k).arg(double(due - ticks[k]) / 1e6)));
         }
-        qInfo("first tick after %.3f ms; %d ticks of %.3f ms on average", double(ticks[0]) / 1e6, kTicks - 1,
-              double(ticks[size_t(kTicks - 1)] - ticks[0]) / 1e6 / (kTicks - 1));
+        qInfo("first tick after %.3f ms; %d ticks of %.3f ms on average", double(ticks[0]) / 1e6, wanted - 1,
+              double(ticks[size_t(wanted - 1)] - ticks[0]) / 1e6 / (wanted - 1));
     }
 
     void rounds()
