@@ -188,8 +188,9 @@ private slots:
         test::ScriptedRandom random;
         MainWindowDriver d(store, random);
         d.click("Command2");
+        d.clickOption(2);
         d.dialogs.willAnswer(true);
-        d.click("Command6"); // nothing answered: every item is wrong
+        d.click("Command6"); // every item is wrong: the right answer is A
         d.click("Command4");
         QCOMPARE(d.quiz().currentPos, int16_t(2));
         auto *box = d.child<QCheckBox>("Check1");
@@ -198,6 +199,7 @@ private slots:
         QVERIFY(!d.quiz().reviewMode);
         QCOMPARE(d.quiz().currentPos, int16_t(1));
         QCOMPARE(d.frameCaption(), QStringLiteral("Question 1 of 5"));
+        QCOMPARE(d.selectedOption(), 2);
         clickOrAct(box, action);
         QVERIFY(d.quiz().reviewMode);
         QCOMPARE(d.quiz().reviewIndex, int16_t(1));

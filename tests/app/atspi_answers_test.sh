@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Starts Brightwell under a real X server with the desktop's accessibility bus, then chooses
+# answers and unticks the review box through the bus (tests/app/atspi_answers.py).
+# Usage: atspi_answers_test.sh PROGRAM  (run inside xvfb-run and dbus-run-session)
+set -euo pipefail
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+cleanup() {
+    kill "${pid:-}" "${bus:-}" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir -p "$work/config" "$work/home"
+launcher=/usr/libexec/at-spi-bus-launcher
+[ -x "$launcher" ] || { echo "no accessibility bus launcher at $launcher"; exit 1; }
+"$launcher" --launch-immediately 2>"$work/bus.log" &
+bus=$!
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
+export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 BROWSER=/bin/false
+"$program" 2>"$work/program.log" &
+pid=$!
+# Debian's python3 with its pyatspi, whatever python3 comes first on the PATH.
+timeout 120 /usr/bin/python3 "$here/atspi_answers.py"
