@@ -10,6 +10,7 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -35,14 +36,16 @@ bool removeKey(const std::string &path)
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
-bool setValue(DWORD type, const std::string &bytes)
+// Stores the first count bytes (all by default). RegSetValueExA counts in a NUL that follows
+// a text's bytes, as Windows does, so a text without one is stored with other bytes after it.
+bool setValue(DWORD type, const std::string &bytes, size_t count = std::string::npos)
 {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kSectionKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return false;
     const LONG status = RegSetValueExA(key, "redo", 0, type, reinterpret_cast<const BYTE *>(bytes.data()),
-                                       static_cast<DWORD>(bytes.size()));
+                                       static_cast<DWORD>(std::min(count, bytes.size())));
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
@@ -103,7 +106,7 @@ void reads(Tally &tally)
         {"no section key", [] { return removeValue() && removeKey(kSectionKey); }, kFallback},
         {"no value", [] { return removeValue(); }, kFallback},
         {"REG_SZ written by another program", [&] { return setValue(REG_SZ, stored + '\0'); }, stored},
-        {"REG_SZ without its closing NUL", [&] { return setValue(REG_SZ, stored); }, stored},
+        {"REG_SZ without its closing NUL", [&] { return setValue(REG_SZ, stored + "99", stored.size()); }, stored},
         {"empty REG_SZ", [] { return setValue(REG_SZ, std::string(1, '\0')); }, ""},
         {"REG_SZ of 10,000 characters", [&] { return setValue(REG_SZ, huge + '\0'); }, huge},
         {"REG_DWORD", [] { return setValue(REG_DWORD, std::string("\1\0\0\0", 4)); }, kFallback},
