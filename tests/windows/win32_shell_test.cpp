@@ -159,7 +159,7 @@ constexpr const char *kRefusedAddress = "brightwell-no-such-protocol://a page/?q
 
 // The shell opens what it can open with exactly the launcher's arguments: no parameters, the
 // folder C:\ and a hidden window, and refuses an address it has no handler for.
-void shellOpen(Tally &tally)
+void shellOperation(Tally &tally)
 {
     Records records("shell");
     bw::Win32Shell shell;
@@ -256,7 +256,7 @@ void launcherFallbacks(Tally &tally)
 int main()
 {
     Tally tally;
-    shellOpen(tally);
+    shellOperation(tally);
     launcherFallbacks(tally);
     return tally.finish();
 }
