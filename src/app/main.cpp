@@ -1,7 +1,11 @@
 #include "app/dialogs.h"
 #include "app/main_window.h"
 #include "engine/random_source.h"
+#ifdef Q_OS_WIN
+#include "history/registry_store.h"
+#else
 #include "history/qsettings_store.h"
+#endif
 #include "web/web_launcher.h"
 
 #include <QApplication>
@@ -40,7 +44,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Brightwell"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.brightwell.Brightwell"));
 
+#ifdef Q_OS_WIN
+    // Where the classic desktop settings calls keep the history, so an earlier one is read.
+    bw::RegistryStore store;
+#else
     bw::QSettingsStore store;
+#endif
     bw::ClockRandomSource random;
     bw::MessageBoxDialogs dialogs;
     bw::DesktopShell shell;

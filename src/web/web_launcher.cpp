@@ -1,26 +1,5 @@
 #include "web/web_launcher.h"
 
-#include <QtGlobal>
-
-#ifdef Q_OS_WIN
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#include <shellapi.h>
-#include <vector>
-#else
-#include <QDesktopServices>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QString>
-#include <QStringList>
-#include <QUrl>
-#endif
-
 namespace bw {
 
 namespace {
@@ -75,64 +54,5 @@ void openWebPage(ShellPlatform &shell, std::string address)
         // Showing a page is a convenience; nothing about it may disturb the caller.
     }
 }
-
-#ifdef Q_OS_WIN
-
-int32_t DesktopShell::shellExecute(const std::string &address)
-{
-    const HINSTANCE result = ShellExecuteA(nullptr, "open", address.c_str(), "", "C:\\", 0);
-    return static_cast<int32_t>(reinterpret_cast<intptr_t>(result));
-}
-
-bool DesktopShell::startCommandLine(const std::string &commandLine, int windowStyle)
-{
-    // CreateProcessA may write into the command line, so it gets its own buffer.
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(windowStyle == kWindowMinimizedFocus ? SW_SHOWMINIMIZED
-                                                                                 : SW_SHOWNORMAL);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
-
-#else
-
-int32_t DesktopShell::shellExecute(const std::string &address)
-{
-    const QString page = QString::fromStdString(address);
-    // The browser the user names in $BROWSER (a list of programs to try, by the desktop's
-    // convention) is handed the address as one argument, exactly as given: no shell sees it,
-    // and nothing in it is rewritten on the way.
-    const QStringList browsers = qEnvironmentVariable("BROWSER").split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    for (const QString &browser : browsers) {
-        const QString program = QStandardPaths::findExecutable(browser.trimmed());
-        if (!program.isEmpty() && QProcess::startDetached(program, {page}))
-            return 33;
-    }
-    return QDesktopServices::openUrl(QUrl(page)) ? 33 : 2;
-}
-
-bool DesktopShell::startCommandLine(const std::string &commandLine, int windowStyle)
-{
-    // There is no window style to pass on here. The line is split into program and arguments
-    // and started without a shell, so nothing in an address is interpreted.
-    Q_UNUSED(windowStyle)
-    QStringList arguments = QProcess::splitCommand(QString::fromStdString(commandLine));
-    if (arguments.isEmpty())
-        return false;
-    const QString program = arguments.takeFirst();
-    return QProcess::startDetached(program, arguments);
-}
-
-#endif
 
 } // namespace bw

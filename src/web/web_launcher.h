@@ -32,7 +32,7 @@ int32_t shellOpen(ShellPlatform &shell, std::string address);
 // and new) to start the address. Never reports anything and never throws.
 void openWebPage(ShellPlatform &shell, std::string address);
 
-// The real platform: ShellExecute / CreateProcess on Windows, the desktop services and a
+// The real platform (desktop_shell.cpp): Win32Shell on Windows, the desktop services and a
 // detached process elsewhere.
 class DesktopShell : public ShellPlatform {
 public:

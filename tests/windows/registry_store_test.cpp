@@ -1,0 +1,205 @@
+// The registry store and the history on it, against Wine's registry. The key is the real one
+// the program uses, so this must only run in the build's own Wine prefix: it refuses to run
+// anywhere else, where it would touch the user's own history.
+#include "history/redo_history.h"
+#include "history/registry_store.h"
+#include "tally.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+using bw::RegistryStore;
+using bw::test::Tally;
+
+namespace {
+
+const std::string kApplicationKey = "Software\\VB and VBA Program Settings\\Lumbra";
+const std::string kSectionKey = RegistryStore::keyPath("Lumbra", "aaa");
+
+bool underWine()
+{
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// The registry as other programs leave it, through the API directly.
+bool removeKey(const std::string &path)
+{
+    const LONG status = RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+// Stores the first count bytes (all by default). RegSetValueExA counts in a NUL that follows
+// a text's bytes, as Windows does, so a text without one is stored with other bytes after it.
+bool setValue(DWORD type, const std::string &bytes, size_t count = std::string::npos)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSectionKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    const LONG status = RegSetValueExA(key, "redo", 0, type, reinterpret_cast<const BYTE *>(bytes.data()),
+                                       static_cast<DWORD>(std::min(count, bytes.size())));
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+bool removeValue()
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSectionKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    const LONG status = RegDeleteValueA(key, "redo");
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+// The stored value's type and bytes, as other programs see them.
+bool rawValue(DWORD &type, std::string &bytes)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSectionKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD size = 0;
+    LONG status = RegQueryValueExA(key, "redo", nullptr, &type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        bytes.assign(size, '\0');
+        status = RegQueryValueExA(key, "redo", nullptr, &type, reinterpret_cast<BYTE *>(bytes.data()), &size);
+        bytes.resize(size);
+    }
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+// A text of that many digits, position i (from 1) holding (7 i + 3) mod 10.
+std::string digits(size_t count)
+{
+    std::string text;
+    for (size_t i = 1; i <= count; ++i)
+        text.push_back(static_cast<char>('0' + (7 * i + 3) % 10));
+    return text;
+}
+
+const std::string kFallback = "fallback";
+
+struct ReadRow {
+    const char *name;
+    std::function<bool()> arrange;
+    std::string expected;
+};
+
+// What a read gives for every state another program or a damaged registry can leave.
+void reads(Tally &tally)
+{
+    const std::string stored = digits(165);
+    const std::string huge = digits(10000);
+    const ReadRow rows[] = {
+        {"no application key", [] { return removeKey(kApplicationKey); }, kFallback},
+        // The application key stays.
+        {"no section key", [] { return removeValue() && removeKey(kSectionKey); }, kFallback},
+        {"no value", [] { return removeValue(); }, kFallback},
+        {"REG_SZ written by another program", [&] { return setValue(REG_SZ, stored + '\0'); }, stored},
+        {"REG_SZ without its closing NUL", [&] { return setValue(REG_SZ, stored + "99", stored.size()); }, stored},
+        {"empty REG_SZ", [] { return setValue(REG_SZ, std::string(1, '\0')); }, ""},
+        {"REG_SZ of 10,000 characters", [&] { return setValue(REG_SZ, huge + '\0'); }, huge},
+        {"REG_DWORD", [] { return setValue(REG_DWORD, std::string("\1\0\0\0", 4)); }, kFallback},
+        {"REG_BINARY of digits", [] { return setValue(REG_BINARY, "101"); }, kFallback},
+        {"REG_EXPAND_SZ", [&] { return setValue(REG_EXPAND_SZ, stored + '\0'); }, kFallback},
+        {"REG_MULTI_SZ", [&] { return setValue(REG_MULTI_SZ, stored + '\0' + '\0'); }, kFallback},
+    };
+    for (const ReadRow &row : rows) {
+        tally.check(row.arrange(), std::string(row.name) + ": arranged");
+        RegistryStore store;
+        tally.equal(store.read("Lumbra", "aaa", "redo", kFallback), row.expected, row.name);
+    }
+}
+
+struct WriteRow {
+    const char *name;
+    std::function<bool()> arrange;
+    std::string application;
+    std::string value;
+    bool saved;
+};
+
+// A write replaces whatever was there with a REG_SZ, or fails and leaves it as it was.
+void writes(Tally &tally)
+{
+    const std::string stored = digits(165);
+    const WriteRow rows[] = {
+        {"creates the application and section", [] { return removeKey(kApplicationKey); }, "Lumbra", stored, true},
+        {"replaces a value of another type", [] { return setValue(REG_DWORD, std::string(4, '\1')); }, "Lumbra",
+         stored, true},
+        {"replaces a longer text", [] { return setValue(REG_SZ, digits(10000) + '\0'); }, "Lumbra", "01", true},
+        {"a name too long for a key", [] { return setValue(REG_SZ, "kept"); }, std::string(300, 'L'), stored, false},
+        {"a text the registry would cut at its NUL", [] { return setValue(REG_SZ, "kept"); }, "Lumbra",
+         std::string("10\0" "1", 4), false},
+    };
+    for (const WriteRow &row : rows) {
+        const std::string name = row.name;
+        tally.check(row.arrange(), name + ": arranged");
+        DWORD typeBefore = REG_NONE;
+        std::string before;
+        rawValue(typeBefore, before);
+        RegistryStore store;
+        tally.check(store.write(row.application, "aaa", "redo", row.value) == row.saved,
+                    name + (row.saved ? ": reported saved" : ": reported failed"));
+        DWORD type = REG_NONE;
+        std::string after;
+        tally.check(rawValue(type, after), name + ": a value is there");
+        tally.check(type == (row.saved ? REG_SZ : typeBefore), name + ": type " + std::to_string(type));
+        tally.equal(after, row.saved ? row.value + '\0' : before, name + ": stored bytes");
+    }
+}
+
+// The history on the registry: a full round trip, and a stored text far too long.
+void history(Tally &tally)
+{
+    bw::QuestionBank bank;
+    bank.questionCount = 165;
+    RegistryStore store;
+
+    tally.check(setValue(REG_SZ, digits(10000) + '\0'), "10,000 characters stored");
+    bw::RedoHistory longText(store, bank);
+    longText.loadRedo();
+    const std::string first = digits(165);
+    bool same = true;
+    for (int q = 1; q <= 165; ++q)
+        same = same && longText.redoFlags[static_cast<size_t>(q)] == first[static_cast<size_t>(q - 1)] - '0';
+    tally.check(same && longText.hasRedo, "a 10,000-character text gives its first 165 digits");
+
+    bw::RedoHistory saved(store, bank);
+    for (int q = 1; q <= 165; ++q)
+        saved.redoFlags[static_cast<size_t>(q)] = static_cast<int16_t>(q % 4 == 0 ? 1 : q == 5 ? 7 : 0);
+    tally.check(saved.saveRedo(), "the history is reported saved");
+    bw::RedoHistory nextRun(store, bank);
+    nextRun.loadRedo();
+    tally.check(nextRun.redoFlags == saved.redoFlags && nextRun.hasRedo, "the next run reads the same 165 flags");
+    DWORD type = REG_NONE;
+    std::string bytes;
+    tally.check(rawValue(type, bytes) && type == REG_SZ && bytes == saved.storedText() + '\0',
+                "kept as a REG_SZ of 165 digits");
+}
+
+} // namespace
+
+int main()
+{
+    if (!underWine()) {
+        std::printf("not under Wine: this test would change the user's own history; nothing done\n");
+        return 1;
+    }
+    Tally tally;
+    reads(tally);
+    writes(tally);
+    // Last, so that the history's value stays in the registry for a look afterwards.
+    history(tally);
+    return tally.finish();
+}

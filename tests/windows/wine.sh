@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs the Windows test programs under Wine, in a prefix of the build's own (never ~/.wine).
+#   wine.sh <prefix> boot                  creates the prefix when it is missing
+#   wine.sh <prefix> run <program> [args]  runs one program
+# Both return only once every Wine process of the prefix has ended, so nothing started keeps
+# running, or keeps the test's output open, after the test; the registry is on disk then.
+set -euo pipefail
+
+export WINEPREFIX="$1"
+mode="$2"
+shift 2
+
+# No Mono or Gecko installer and no questions on the first start, no debug chatter, and no
+# display to open a window on.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all
+unset DISPLAY WAYLAND_DISPLAY
+loader=/usr/lib/wine/wine64
+server=/usr/lib/wine/wineserver
+# How long the programs started by a test may take to end once it has finished.
+settle_seconds=60
+
+settle() {
+    if ! timeout "$settle_seconds" "$server" -w; then
+        echo "wine.sh: Wine processes still running ${settle_seconds} s after the program ended; killed" >&2
+        "$server" -k || true
+        return 1
+    fi
+}
+
+case "$mode" in
+boot)
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        log="$WINEPREFIX.log"
+        echo "Creating the Wine prefix $WINEPREFIX (log: $log)"
+        # The processes wineboot starts would hold the test's output open: they get a file.
+        if ! "$loader" wineboot --init </dev/null >"$log" 2>&1; then
+            cat "$log" >&2
+            exit 1
+        fi
+    fi
+    settle
+    ;;
+run)
+    status=0
+    "$loader" "$@" </dev/null || status=$?
+    settle || status=1
+    exit "$status"
+    ;;
+*)
+    echo "usage: wine.sh <prefix> boot | run <program> [args...]" >&2
+    exit 2
+    ;;
+esac
