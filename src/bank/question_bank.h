@@ -9,9 +9,25 @@ namespace bw {
 // Every per-question and per-item table has indices 0..200; entry 0 is never used.
 inline constexpr int kTableCapacity = 201;
 
-// One row of the compiled-in bank: the question and its four choices, the correct one first.
-// Texts are UTF-8.
+// The chapter of the citizenship guide that a row belongs to. The program never shows it;
+// it lets the tests and the maintainers of the bank see how the guide is covered.
+enum class Topic {
+    Rights,          // rights and responsibilities: the Charter, the oath, a citizen's duties
+    WhoCanadiansAre, // Indigenous peoples, English and French, diversity, immigration, treaties
+    History,         // history up to 1914
+    ModernCanada,    // the world wars to today: Quebec, peacekeeping, arts, sport and science
+    Government,      // federal state, parliamentary democracy, constitutional monarchy, levels
+    Elections,       // federal elections and voting
+    Justice,         // rule of law, courts, police, the right to a lawyer, juries
+    Symbols,
+    Economy,         // industries, trade, trading partners
+    Regions,         // regions, provinces and territories
+};
+
+// One row of the compiled-in bank: its topic, the question and its four choices, the correct
+// one first. Texts are UTF-8.
 struct BankRow {
+    Topic topic;
     const char *question;
     std::array<const char *, 4> choices;
 };

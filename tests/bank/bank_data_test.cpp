@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -78,7 +79,63 @@ int countEndingWith(const std::vector<std::string> &texts, const std::string &su
                                           [&](const std::string &t) { return endsWith(t, suffix); }));
 }
 
+
+// The distinctive words of a text: words of four letters or more that are not common
+// function words, lower-cased, with a plural ending dropped ("peoples" counts as "people").
+std::set<QString> distinctiveWords(const std::string &text)
+{
+    static const std::set<QString> common{
+        "what", "which", "that", "this", "these", "those", "with", "from", "have", "does", "were", "when",
+        "where", "whom", "whose", "into", "their", "there", "they", "them", "then", "than", "been", "being",
+        "only", "your", "about", "after", "before", "under", "over", "also", "most", "more", "many", "much",
+        "some", "such", "each", "every", "other", "another", "could", "would", "should", "shall", "must",
+        "will", "upon", "same", "very", "just", "like"};
+    std::set<QString> words;
+    QString word;
+    const QString shown = toQString(text) + QChar(' ');
+    for (const QChar ch : shown) {
+        if (ch.isLetter()) {
+            word += ch.toLower();
+            continue;
+        }
+        if (word.size() >= 4 && !common.count(word)) {
+            if (word.endsWith("ies"))
+                word = word.chopped(3) + "y";
+            else if (word.endsWith('s') && !word.endsWith("ss"))
+                word.chop(1);
+            words.insert(word);
+        }
+        word.clear();
+    }
+    return words;
+}
+
+// An answer as another row would name it: without its closing period or a leading article.
+QString answerTerm(const std::string &text)
+{
+    QString term = toQString(text);
+    if (term.endsWith('.'))
+        term.chop(1);
+    static const QRegularExpression article("^(In|The|A|An) ");
+    return term.remove(article);
+}
+
+// Names that the whole bank shares: the provinces and territories and the institutions
+// every chapter speaks of. Seeing one of them elsewhere gives no answer away.
+bool sharedVocabulary(const QString &term)
+{
+    static const QStringList names{
+        "Newfoundland and Labrador", "Prince Edward Island", "Nova Scotia", "New Brunswick", "Quebec City",
+        "British Columbia", "Northwest Territories", "provinces and territories", "Governor General",
+        "House of Commons", "Member of Parliament", "Prime Minister", "Supreme Court of Canada",
+        "federal government", "municipal governments", "United States", "Indigenous peoples"};
+    return names.contains(term, Qt::CaseInsensitive);
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Topic)
+Q_DECLARE_METATYPE(std::function<QStringList(const QuestionBank &)>)
 
 class BankDataTest : public QObject {
     Q_OBJECT
@@ -286,6 +343,112 @@ private slots:
         QVERIFY(re.isValid());
         for (const std::string &text : choiceTexts(bank))
             QVERIFY2(!re.match(toQString(text)).hasMatch(), text.c_str());
+    }
+
+    void rowsPerTopic_data()
+    {
+        QTest::addColumn<Topic>("topic");
+        QTest::addColumn<int>("fewest");
+        QTest::addColumn<int>("most");
+        QTest::newRow("rights and responsibilities") << Topic::Rights << 14 << 18;
+        QTest::newRow("who Canadians are") << Topic::WhoCanadiansAre << 12 << 16;
+        QTest::newRow("history up to 1914") << Topic::History << 26 << 32;
+        QTest::newRow("modern Canada") << Topic::ModernCanada << 12 << 16;
+        QTest::newRow("how Canadians govern themselves") << Topic::Government << 20 << 24;
+        QTest::newRow("federal elections") << Topic::Elections << 10 << 13;
+        QTest::newRow("justice system") << Topic::Justice << 8 << 10;
+        QTest::newRow("symbols") << Topic::Symbols << 11 << 14;
+        QTest::newRow("economy") << Topic::Economy << 6 << 8;
+        QTest::newRow("regions") << Topic::Regions << 24 << 30;
+    }
+    void rowsPerTopic()
+    {
+        QFETCH(Topic, topic);
+        QFETCH(int, fewest);
+        QFETCH(int, most);
+        const auto rows = std::count_if(kBankRows.begin(), kBankRows.end(),
+                                        [&](const BankRow &row) { return row.topic == topic; });
+        QVERIFY2(rows >= fewest && rows <= most, qPrintable(QString("%1 rows").arg(rows)));
+    }
+
+    // A learner must not be able to find the answer without knowing it: not by its length,
+    // not by a word it shares with the question, not from the text of another row.
+    void answerIsNotGivenAway_data()
+    {
+        using Measure = std::function<QStringList(const QuestionBank &)>;
+        QTest::addColumn<Measure>("measure");
+        QTest::addColumn<int>("allowed");
+        const auto rowsWhere = [](auto cue) {
+            return Measure([cue](const QuestionBank &qb) {
+                QStringList rows;
+                for (int q = 1; q <= kQuestions; ++q) {
+                    std::vector<qsizetype> others;
+                    for (int c = 2; c <= 4; ++c)
+                        others.push_back(codePoints(choice(qb, q, c)));
+                    if (cue(qb, q, codePoints(choice(qb, q, 1)), others))
+                        rows << QString::number(q);
+                }
+                return rows;
+            });
+        };
+        // At most 30% of the rows, and at least a fifth, against a quarter by chance.
+        QTest::newRow("answer strictly longest") << rowsWhere([](const QuestionBank &, int, qsizetype answer, const std::vector<qsizetype> &others) {
+            return answer > *std::max_element(others.begin(), others.end());
+        }) << kQuestions * 30 / 100;
+        QTest::newRow("answer not strictly shortest") << rowsWhere([](const QuestionBank &, int, qsizetype answer, const std::vector<qsizetype> &others) {
+            return answer >= *std::min_element(others.begin(), others.end());
+        }) << kQuestions - kQuestions / 5;
+        // A long name may force a long answer now and then, never often.
+        QTest::newRow("answer over 1.5 times its distractors") << rowsWhere([](const QuestionBank &, int, qsizetype answer, const std::vector<qsizetype> &others) {
+            const double mean = static_cast<double>(others[0] + others[1] + others[2]) / 3.0;
+            return static_cast<double>(answer) > 1.5 * mean;
+        }) << 12;
+        // One fact forces it: the capital of Quebec is Quebec City.
+        QTest::newRow("question word echoed only in the answer") << rowsWhere([](const QuestionBank &qb, int q, qsizetype, const std::vector<qsizetype> &) {
+            std::set<QString> echoed;
+            const std::set<QString> asked = distinctiveWords(question(qb, q));
+            const std::set<QString> answer = distinctiveWords(choice(qb, q, 1));
+            std::set_intersection(asked.begin(), asked.end(), answer.begin(), answer.end(),
+                                  std::inserter(echoed, echoed.end()));
+            for (int c = 2; c <= 4; ++c)
+                for (const QString &word : distinctiveWords(choice(qb, q, c)))
+                    echoed.erase(word);
+            return !echoed.empty();
+        }) << 1;
+        // A name, a date or a phrase that answers one row appears in no other question or
+        // answer, and in another row's distractor only as that whole choice.
+        QTest::newRow("answer named by another row") << Measure([](const QuestionBank &qb) {
+            QStringList leaks;
+            for (int q = 1; q <= kQuestions; ++q) {
+                const QString term = answerTerm(choice(qb, q, 1));
+                if (sharedVocabulary(term) || (!term.contains(' ') && !term.contains(QRegularExpression("\\d"))))
+                    continue;
+                const QRegularExpression named("(?<![\\w])" + QRegularExpression::escape(term) + "(?![\\w])",
+                                               QRegularExpression::CaseInsensitiveOption);
+                for (int other = 1; other <= kQuestions; ++other) {
+                    if (other == q)
+                        continue;
+                    if (named.match(toQString(question(qb, other))).hasMatch())
+                        leaks << QString("%1 in question %2").arg(term).arg(other);
+                    for (int c = 1; c <= 4; ++c) {
+                        const std::string &text = choice(qb, other, c);
+                        const bool wholeChoice = c > 1 && answerTerm(text).compare(term, Qt::CaseInsensitive) == 0;
+                        if (!wholeChoice && named.match(toQString(text)).hasMatch())
+                            leaks << QString("%1 in question %2").arg(term).arg(other);
+                    }
+                }
+            }
+            return leaks;
+        }) << 0;
+    }
+    void answerIsNotGivenAway()
+    {
+        using Measure = std::function<QStringList(const QuestionBank &)>;
+        QFETCH(Measure, measure);
+        QFETCH(int, allowed);
+        const QStringList found = measure(bank);
+        QVERIFY2(found.size() <= allowed, qPrintable(QString("%1 found, at most %2 allowed: %3")
+                                                         .arg(found.size()).arg(allowed).arg(found.join(", "))));
     }
 
     void fixedRowsStandVerbatim_data()
