@@ -316,7 +316,7 @@ const std::array<BankRow, kBankRowCount> kBankRows = {{
          "Peace, order and good government."}},
     /* 60 */ {Topic::Symbols, "When is Canada Day celebrated, and what does it mark?",
         {"On July 1, the anniversary of Confederation.",
-         "On November 11, the day the Charter was signed.",
+         "On August 1, the day the Charter was signed.",
          "On May 24, the day the first Parliament met.",
          "On October 1, the day the first railway opened."}},
     /* 61 */ {Topic::Symbols, "What do Canadians remember on Remembrance Day, November 11?",
