@@ -5,9 +5,6 @@
 #include "history/registry_store.h"
 #include "tally.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <algorithm>

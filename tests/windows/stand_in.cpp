@@ -1,9 +1,6 @@
 // Stands in for a browser or a command interpreter: records how it was started, tells the
 // test it is done and exits at once. The record goes to <folder>\<process id>.txt, the folder
 // named by BW_STAND_IN_RECORDS; the signal is a release of the semaphore BW_STAND_IN_SIGNAL.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <string>

@@ -5,9 +5,6 @@
 #include "web/web_launcher.h"
 #include "web/win32_shell.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <algorithm>
