@@ -9,8 +9,9 @@ namespace bw {
 // The settings store on QSettings. By default it uses the place where QSettings keeps the
 // organisation's settings natively: on Unix desktops <config folder>/<application>.conf
 // (honouring XDG_CONFIG_HOME); on Windows the per-user registry key
-// Software\VB and VBA Program Settings\<application>, where older desktop programs keep them.
-// Sections become groups. Given a folder, it keeps <folder>/<application>.conf instead.
+// Software\VB and VBA Program Settings\<application>, where older desktop programs keep them
+// (the Windows program itself keeps the history through RegistryStore, which reports a save
+// only once the registry has flushed it). Sections become groups. Given a folder, it keeps <folder>/<application>.conf instead.
 //
 // What it does with a file that is not as it wrote it:
 // - a file it cannot read (or a folder, pipe or device in its place) reads as nothing stored
