@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -32,6 +33,28 @@ private:
     HKEY key_ = nullptr;
 };
 
+std::wstring wide(const std::string &text)
+{
+    if (text.empty())
+        return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(std::max(length, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), length);
+    return out;
+}
+
+// The text up to its first NUL, as UTF-8; a lone surrogate becomes U+FFFD, one character still.
+std::string utf8(const wchar_t *text)
+{
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1)
+        return {};
+    std::string out(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), length, nullptr, nullptr);
+    out.resize(static_cast<size_t>(length - 1)); // without the NUL
+    return out;
+}
+
 } // namespace
 
 std::string RegistryStore::keyPath(const std::string &application, const std::string &section)
@@ -43,26 +66,30 @@ std::string RegistryStore::read(const std::string &application, const std::strin
                                 const std::string &key, const std::string &fallback)
 {
     OpenKey open;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, KEY_QUERY_VALUE,
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, wide(keyPath(application, section)).c_str(), 0, KEY_QUERY_VALUE,
                       open.out()) != ERROR_SUCCESS)
         return fallback;
+    // Read as UTF-16, as the registry keeps it: the ANSI call would hand over the text in the
+    // code page, whose bytes the history would count as UTF-8.
+    const std::wstring name = wide(key);
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
         DWORD type = REG_NONE;
         DWORD size = 0;
-        if (RegQueryValueExA(open.get(), key.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS
+        if (RegQueryValueExW(open.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS
             || type != REG_SZ)
             return fallback;
-        // A REG_SZ need not end in a NUL; one is added after whatever was stored.
-        std::vector<char> data(static_cast<size_t>(size) + 1, '\0');
+        // A REG_SZ need not end in a NUL, nor fill whole characters; one is added after
+        // whatever was stored.
+        std::vector<wchar_t> data(static_cast<size_t>(size) / sizeof(wchar_t) + 2, L'\0');
         DWORD got = size;
-        const LONG status = RegQueryValueExA(open.get(), key.c_str(), nullptr, &type,
+        const LONG status = RegQueryValueExW(open.get(), name.c_str(), nullptr, &type,
                                              reinterpret_cast<BYTE *>(data.data()), &got);
         if (status == ERROR_MORE_DATA)
             continue; // written over in the meantime: ask again
         if (status != ERROR_SUCCESS || type != REG_SZ || got > size)
             return fallback;
-        data[got] = '\0';
-        return std::string(data.data());
+        data[got / sizeof(wchar_t)] = L'\0';
+        return utf8(data.data());
     }
     return fallback;
 }
@@ -71,15 +98,17 @@ bool RegistryStore::write(const std::string &application, const std::string &sec
                           const std::string &key, const std::string &value)
 {
     // The registry keeps a text up to its first NUL, and counts its size in a DWORD.
-    if (value.find('\0') != std::string::npos || value.size() >= std::numeric_limits<DWORD>::max())
+    if (value.find('\0') != std::string::npos || value.size() >= std::numeric_limits<DWORD>::max() / 4)
         return false;
     OpenKey open;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, nullptr,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, wide(keyPath(application, section)).c_str(), 0, nullptr,
                         REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, open.out(),
                         nullptr) != ERROR_SUCCESS)
         return false;
-    const auto size = static_cast<DWORD>(value.size() + 1); // with the closing NUL
-    if (RegSetValueExA(open.get(), key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
+    // Stored as UTF-16, the registry's own form, as it is read back.
+    const std::wstring text = wide(value);
+    const auto size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)); // with the closing NUL
+    if (RegSetValueExW(open.get(), wide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
                        size) != ERROR_SUCCESS)
         return false;
     // Written only to memory so far; saved once the key is flushed.

@@ -47,6 +47,19 @@ bool setValue(DWORD type, const std::string &bytes, size_t count = std::string::
     return status == ERROR_SUCCESS;
 }
 
+// Stores a text as UTF-16, the registry's own form, with its closing NUL.
+bool setWideValue(const std::wstring &text)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, std::wstring(kSectionKey.begin(), kSectionKey.end()).c_str(), 0,
+                        nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    const LONG status = RegSetValueExW(key, L"redo", 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
+                                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
 bool removeValue()
 {
     HKEY key = nullptr;
@@ -110,6 +123,10 @@ void reads(Tally &tally)
         {"REG_BINARY of digits", [] { return setValue(REG_BINARY, "101"); }, kFallback},
         {"REG_EXPAND_SZ", [&] { return setValue(REG_EXPAND_SZ, stored + '\0'); }, kFallback},
         {"REG_MULTI_SZ", [&] { return setValue(REG_MULTI_SZ, stored + '\0' + '\0'); }, kFallback},
+        // Read in UTF-16 and handed over as UTF-8, whatever the ANSI code page is.
+        {"REG_SZ with a character outside ASCII", [] { return setWideValue(L"1\u00A91"); }, "1\xC2\xA9" "1"},
+        {"REG_SZ with a character outside the BMP", [] { return setWideValue(L"0\U0001F600" L"1"); },
+         "0\xF0\x9F\x98\x80" "1"},
     };
     for (const ReadRow &row : rows) {
         tally.check(row.arrange(), std::string(row.name) + ": arranged");
@@ -171,6 +188,14 @@ void history(Tally &tally)
     for (int q = 1; q <= 165; ++q)
         same = same && longText.redoFlags[static_cast<size_t>(q)] == first[static_cast<size_t>(q - 1)] - '0';
     tally.check(same && longText.hasRedo, "a 10,000-character text gives its first 165 digits");
+
+    // One character per question, whatever its encoding: the 1 after the sign is question 3's.
+    tally.check(setWideValue(L"1\u00A91"), "a text with a sign stored");
+    bw::RedoHistory withSign(store, bank);
+    withSign.loadRedo();
+    tally.check(withSign.redoFlags[1] == 1 && withSign.redoFlags[2] == 0 && withSign.redoFlags[3] == 1
+                    && withSign.redoFlags[4] == 0,
+                "\"1\u00A91\" gives the flags 1, 0, 1");
 
     bw::RedoHistory saved(store, bank);
     for (int q = 1; q <= 165; ++q)
