@@ -459,7 +459,7 @@ private slots:
                                 << QStringList{"A form for voting.", "A form that tells you when and where to vote.",
                                                "A dance.", "A form to count the number of votes."};
         QTest::newRow("bill") << "What do you call a law before it is passed?"
-                              << QStringList{"A bill.", "A proposal of a law.", "A proposed law.", "A new law."};
+                              << QStringList{"A bill.", "A by-law.", "A motion.", "A new law."};
     }
     void fixedRowsStandVerbatim()
     {
