@@ -437,7 +437,7 @@ const std::array<BankRow, kBankRowCount> kBankRows = {{
     /* 84 */ {Topic::Regions, "What are Canada's five regions?",
         {"The Atlantic Provinces, Central Canada, the Prairie Provinces, the West Coast and the North.",
          "The Atlantic Provinces, Central Canada, the Prairie Provinces, the Rockies and the Arctic.",
-         "The Maritime Provinces, Central Canada, the Prairie Provinces, the West Coast and the Arctic.",
+         "The Maritime Provinces, Central Canada, the Rockies, the West Coast and the Arctic.",
          "The Maritime Provinces, Central Canada, the Prairie Provinces, the Great Lakes and the North."}},
     /* 85 */ {Topic::Regions, "Which provinces are known as the Prairie Provinces?",
         {"Manitoba, Saskatchewan and Alberta.",
