@@ -740,7 +740,7 @@ const std::array<BankRow, kBankRowCount> kBankRows = {{
          "The delegates who wrote the Charter of Rights and Freedoms.",
          "The generals who led British troops in the War of 1812."}},
     /* 145 */ {Topic::History, "Why was the North West Mounted Police founded in 1873?",
-        {"To keep the peace on the western Prairies.",
+        {"To keep law and order on the Prairies.",
          "To guard the gold fields of British Columbia.",
          "To keep order in the cities of Ontario.",
          "To guard the railway in the Rockies."}},
