@@ -827,7 +827,7 @@ const std::array<BankRow, kBankRowCount> kBankRows = {{
     /* 162 */ {Topic::ModernCanada, "Which military alliance did Canada join in 1949 with the United States and Western Europe?",
         {"The North Atlantic Treaty Organization.",
          "The Warsaw Pact.",
-         "The League of Nations.",
+         "The North American Aerospace Defence Command.",
          "The Southeast Asia Treaty Organization."}},
     /* 163 */ {Topic::ModernCanada, "What happened to the Constitution when the Charter was added to it?",
         {"It was brought home so that Canada alone can amend it.",
