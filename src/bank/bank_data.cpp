@@ -498,7 +498,7 @@ const std::array<BankRow, kBankRowCount> kBankRows = {{
         {"Make a formal complaint about the officer's conduct.",
          "Ask your Member of Parliament to fire the officer.",
          "Ask the Governor General to dismiss the officer.",
-         "Sue the officer in the Supreme Court of Canada."}},
+         "Send a complaint about the officer to the Senate."}},
     /* 97 */ {Topic::Rights, "What does the Charter protect for people who gather together in a lawful protest?",
         {"Freedom of peaceful assembly.",
          "Freedom of religion.",
