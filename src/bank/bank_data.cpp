@@ -170,7 +170,7 @@ const std::array<BankRow, kBankRowCount> kBankRows = {{
          "The area served by one polling station.",
          "The area that a Senator represents."}},
     /* 31 */ {Topic::Elections, "What is the Official Opposition?",
-        {"The largest of the parties that are not in power.",
+        {"The largest party in the House that is not in power.",
          "The party that has the most seats in the Senate.",
          "The members of the House of Commons who belong to no party.",
          "The party that has lost a vote of confidence in the House."}},
