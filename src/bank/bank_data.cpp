@@ -464,7 +464,7 @@ const std::array<BankRow, kBankRowCount> kBankRows = {{
          "The Prime Minister may set aside any law he or she disagrees with.",
          "Laws passed by Parliament cannot be challenged in the courts.",
          "The police and judges may ignore unfair laws."}},
-    /* 90 */ {Topic::Justice, "Which police force enforces federal laws throughout Canada?",
+    /* 90 */ {Topic::Justice, "Which police force enforces federal laws across the whole country?",
         {"The Royal Canadian Mounted Police.",
          "The Ontario Provincial Police.",
          "The Ottawa Police Service.",
