@@ -62,7 +62,7 @@ const std::array<BankRow, kBankRowCount> kBankRows = {{
     /* 9 */ {Topic::Government, "What are the three levels of government in Canada?",
         {"Federal, provincial or territorial, and municipal.",
          "Federal, state or territorial, and municipal.",
-         "National, regional or territorial, and municipal.",
+         "National, county or territorial, and municipal.",
          "Royal, provincial or territorial, and municipal."}},
     /* 10 */ {Topic::Government, "Which part of Parliament is made up of members elected by the people?",
         {"The House of Commons.",
