@@ -247,7 +247,7 @@ const std::array<BankRow, kBankRowCount> kBankRows = {{
     /* 46 */ {Topic::Rights, "What should a citizen do when called to serve on a jury?",
         {"Serve, because jury duty is a legal obligation.",
          "Ignore the notice, because serving on a jury is always optional.",
-         "Send a family member to serve instead.",
+         "Refuse, because only people born in Canada serve on juries.",
          "Pay a fee to the court to avoid serving."}},
     /* 47 */ {Topic::Rights, "In the Oath of Citizenship, to whom do new citizens swear to be faithful?",
         {"To King Charles III, his heirs and successors.",
