@@ -5,7 +5,10 @@
 #include <QTest>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -80,6 +83,17 @@ int countEndingWith(const std::vector<std::string> &texts, const std::string &su
 }
 
 
+// A lower-case word without its plural ending: "peoples" counts as "people", "territories"
+// as "territory"; "class" and "Indigenous" keep their s.
+QString withoutPlural(QString word)
+{
+    if (word.size() > 4 && word.endsWith("ies"))
+        return word.chopped(3) + "y";
+    if (word.size() > 3 && word.endsWith('s') && !word.endsWith("ss") && !word.endsWith("us"))
+        word.chop(1);
+    return word;
+}
+
 // The distinctive words of a text: words of four letters or more that are not common
 // function words, lower-cased, with a plural ending dropped ("peoples" counts as "people").
 std::set<QString> distinctiveWords(const std::string &text)
@@ -98,13 +112,8 @@ std::set<QString> distinctiveWords(const std::string &text)
             word += ch.toLower();
             continue;
         }
-        if (word.size() >= 4 && !common.count(word)) {
-            if (word.endsWith("ies"))
-                word = word.chopped(3) + "y";
-            else if (word.endsWith('s') && !word.endsWith("ss"))
-                word.chop(1);
-            words.insert(word);
-        }
+        if (word.size() >= 4 && !common.count(word))
+            words.insert(withoutPlural(word));
         word.clear();
     }
     return words;
@@ -130,6 +139,156 @@ bool sharedVocabulary(const QString &term)
         "House of Commons", "Member of Parliament", "Prime Minister", "Supreme Court of Canada",
         "federal government", "municipal governments", "United States", "Indigenous peoples"};
     return names.contains(term, Qt::CaseInsensitive);
+}
+
+// Every word of a text but the function words, lower-cased and without a plural ending.
+// "No", "Yes" and "Only" count: a lone "No" against three "Yes" is a form a learner reads.
+std::set<QString> contentWords(const std::string &text)
+{
+    static const std::set<QString> function{
+        "a", "an", "the", "of", "and", "or", "in", "on", "at", "to", "for", "by", "from", "with", "as", "is", "are",
+        "was", "were", "be", "been", "it", "its", "he", "she", "his", "her", "him", "they", "their", "them", "this",
+        "that", "these", "those", "which", "what", "who", "whom", "whose", "when", "where", "why", "how", "do",
+        "does", "did", "can", "may", "must", "will", "would", "should", "there", "than", "then", "into", "onto",
+        "over", "under", "about", "after", "before", "each", "every", "some", "any", "all", "most", "more", "many",
+        "much", "also", "very", "just", "like", "same", "other", "another", "such", "has", "have", "had", "own",
+        "your", "you", "our", "we", "between", "so", "if", "but", "because"};
+    std::set<QString> words;
+    QString word;
+    for (const QChar ch : toQString(text) + QChar(' ')) {
+        if (ch.isLetter()) {
+            word += ch.toLower();
+            continue;
+        }
+        if (!word.isEmpty() && !function.count(word))
+            words.insert(withoutPlural(word));
+        word.clear();
+    }
+    return words;
+}
+
+// Two words share a root when they begin alike for four letters or more and for at least
+// four fifths of the shorter one: "Canada" and "Canadian", "West" and "western".
+bool shareRoot(const QString &a, const QString &b)
+{
+    qsizetype same = 0;
+    while (same < a.size() && same < b.size() && a[same] == b[same])
+        ++same;
+    return a == b || (same >= 4 && 5 * same >= 4 * std::min(a.size(), b.size()));
+}
+
+bool hasRootOf(const std::set<QString> &words, const QString &word)
+{
+    return std::any_of(words.begin(), words.end(), [&](const QString &w) { return shareRoot(w, word); });
+}
+
+// How qualified a choice reads: its commas and its "and"s.
+int qualifiers(const std::string &text)
+{
+    static const QRegularExpression conjunction("\\band\\b");
+    const QString shown = toQString(text);
+    return static_cast<int>(shown.count(',') + shown.count(conjunction));
+}
+
+// The forms of a choice that a test-wise reader can see without knowing anything of Canada.
+enum Form : size_t { StrictlyLongest, StrictlyShortest, MostQualified, EchoesTheQuestionAlone,
+                     LacksAWordTheOthersShare, AloneSharesWithEveryOther, FormCount };
+
+// forms[q][c][form]: choice c (0 for the answer) of question q shows the form.
+using Forms = std::vector<std::array<std::array<bool, FormCount>, 4>>;
+
+bool meet(const std::set<QString> &a, const std::set<QString> &b)
+{
+    return std::any_of(a.begin(), a.end(), [&](const QString &word) { return b.count(word) > 0; });
+}
+
+Forms readForms(const QuestionBank &bank)
+{
+    Forms forms(kQuestions + 1);
+    for (size_t q = 1; q <= kQuestions; ++q) {
+        std::array<qsizetype, 4> length{};
+        std::array<int, 4> qualified{};
+        std::array<std::set<QString>, 4> words, distinctive;
+        for (size_t c = 0; c < 4; ++c) {
+            const std::string &text = bank.choiceText[q][c + 1];
+            length[c] = codePoints(text);
+            qualified[c] = qualifiers(text);
+            words[c] = contentWords(text);
+            distinctive[c] = distinctiveWords(text);
+        }
+        const std::set<QString> asked = distinctiveWords(bank.questionText[q]);
+        std::array<bool, 4> sharesWithEach{};
+        for (size_t c = 0; c < 4; ++c) {
+            sharesWithEach[c] = true;
+            for (size_t o = 0; o < 4; ++o)
+                sharesWithEach[c] = sharesWithEach[c] && (o == c || meet(words[c], words[o]));
+        }
+        for (size_t c = 0; c < 4; ++c) {
+            bool longest = true, shortest = true, mostQualified = true, onlyHub = sharesWithEach[c];
+            std::optional<std::set<QString>> sharedByOthers;
+            for (size_t o = 0; o < 4; ++o) {
+                if (o == c)
+                    continue;
+                longest = longest && length[c] > length[o];
+                shortest = shortest && length[c] < length[o];
+                mostQualified = mostQualified && qualified[c] > qualified[o];
+                onlyHub = onlyHub && !sharesWithEach[o];
+                if (!sharedByOthers) {
+                    sharedByOthers = words[o];
+                    continue;
+                }
+                std::set<QString> kept;
+                std::set_intersection(sharedByOthers->begin(), sharedByOthers->end(), words[o].begin(),
+                                      words[o].end(), std::inserter(kept, kept.end()));
+                sharedByOthers = kept;
+            }
+            const bool lacks = std::any_of(sharedByOthers->begin(), sharedByOthers->end(),
+                                           [&](const QString &word) { return !words[c].count(word); });
+            bool echoes = false;
+            for (const QString &word : asked) {
+                bool elsewhere = false;
+                for (size_t o = 0; o < 4; ++o)
+                    elsewhere = elsewhere || (o != c && hasRootOf(distinctive[o], word));
+                echoes = echoes || (hasRootOf(distinctive[c], word) && !elsewhere);
+            }
+            forms[q][c] = {longest, shortest, mostQualified, echoes, lacks, onlyHub};
+        }
+    }
+    return forms;
+}
+
+// A learner who knows nothing of Canada and reads only the forms: for each question it
+// learns from the other 164 which forms go with answers (naive Bayes, using a form only
+// when its rate on answers and on distractors differ by more than two standard errors)
+// and picks the likeliest choice, sharing its point among ties. Returns its share right.
+double testWiseScore(const Forms &forms)
+{
+    double right = 0;
+    for (size_t q = 1; q <= kQuestions; ++q) {
+        std::array<double, FormCount> onAnswers{}, onDistractors{};
+        for (size_t other = 1; other <= kQuestions; ++other) {
+            for (size_t f = 0; f < FormCount && other != q; ++f) {
+                onAnswers[f] += forms[other][0][f] ? 1 : 0;
+                for (size_t c = 1; c < 4; ++c)
+                    onDistractors[f] += forms[other][c][f] ? 1 : 0;
+            }
+        }
+        const double answers = kQuestions - 1, distractors = 3.0 * answers;
+        std::array<double, 4> score{};
+        for (size_t f = 0; f < FormCount; ++f) {
+            const double pooled = (onAnswers[f] + onDistractors[f]) / (answers + distractors);
+            const double error = std::sqrt(pooled * (1 - pooled) * (1 / answers + 1 / distractors));
+            if (std::abs(onAnswers[f] / answers - onDistractors[f] / distractors) <= 2 * error)
+                continue;
+            const double pa = (onAnswers[f] + 1) / (answers + 2), pd = (onDistractors[f] + 1) / (distractors + 2);
+            for (size_t c = 0; c < 4; ++c)
+                score[c] += forms[q][c][f] ? std::log(pa / pd) : std::log((1 - pa) / (1 - pd));
+        }
+        const double best = *std::max_element(score.begin(), score.end());
+        const auto tied = std::count_if(score.begin(), score.end(), [&](double s) { return s > best - 1e-9; });
+        right += score[0] > best - 1e-9 ? 1.0 / static_cast<double>(tied) : 0.0;
+    }
+    return right / kQuestions;
 }
 
 } // namespace
@@ -403,7 +562,6 @@ private slots:
             const double mean = static_cast<double>(others[0] + others[1] + others[2]) / 3.0;
             return static_cast<double>(answer) > 1.5 * mean;
         }) << 12;
-        // One fact forces it: the capital of Quebec is Quebec City.
         QTest::newRow("question word echoed only in the answer") << rowsWhere([](const QuestionBank &qb, int q, qsizetype, const std::vector<qsizetype> &) {
             std::set<QString> echoed;
             const std::set<QString> asked = distinctiveWords(question(qb, q));
@@ -414,7 +572,7 @@ private slots:
                 for (const QString &word : distinctiveWords(choice(qb, q, c)))
                     echoed.erase(word);
             return !echoed.empty();
-        }) << 1;
+        }) << 0;
         // A name, a date or a phrase that answers one row appears in no other question or
         // answer, and in another row's distractor only as that whole choice.
         QTest::newRow("answer named by another row") << Measure([](const QuestionBank &qb) {
@@ -451,6 +609,53 @@ private slots:
                                                          .arg(found.size()).arg(allowed).arg(found.join(", "))));
     }
 
+    // No form of a choice tells the answer. Each form is shown by the answer about as often as
+    // by one distractor: within two standard deviations of a quarter of the choices that show
+    // it, as if the answer were one of the four at random. The table goes to the test log.
+    void formsTellNoAnswer_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::newRow("strictly longest") << int(StrictlyLongest);
+        QTest::newRow("strictly shortest") << int(StrictlyShortest);
+        QTest::newRow("most commas and ands") << int(MostQualified);
+        QTest::newRow("echoes a question word alone, by root") << int(EchoesTheQuestionAlone);
+        QTest::newRow("lacks a word the other three share") << int(LacksAWordTheOthersShare);
+        QTest::newRow("alone shares a word with each other choice") << int(AloneSharesWithEveryOther);
+    }
+    void formsTellNoAnswer()
+    {
+        QFETCH(int, form);
+        const auto shows = static_cast<size_t>(form);
+        const Forms forms = readForms(bank);
+        QStringList rows;
+        int distractors = 0;
+        for (size_t q = 1; q <= kQuestions; ++q) {
+            if (forms[q][0][shows])
+                rows << QString::number(q);
+            for (size_t c = 1; c < 4; ++c)
+                distractors += forms[q][c][shows] ? 1 : 0;
+        }
+        const auto answers = static_cast<int>(rows.size());
+        const double shown = answers + distractors;
+        const double spread = 2 * std::sqrt(shown * 3 / 16);
+        const int fewest = static_cast<int>(std::ceil(shown / 4 - spread));
+        const int most = static_cast<int>(std::floor(shown / 4 + spread));
+        qInfo("%-44s answer %3d (%4.1f%% of rows), one distractor %5.1f (%4.1f%%), allowed %d to %d",
+              QTest::currentDataTag(), answers, 100.0 * answers / kQuestions, distractors / 3.0,
+              100.0 * distractors / 3 / kQuestions, fewest, most);
+        QVERIFY2(answers >= fewest && answers <= most,
+                 qPrintable(QString("the answer shows it in %1 rows, against %2 distractors: %3")
+                                .arg(answers).arg(distractors).arg(rows.join(", "))));
+    }
+
+    // Chance is a quarter. A learner who reads the forms above must not do much better.
+    void testWiseLearnerStaysNearChance()
+    {
+        const double score = testWiseScore(readForms(bank));
+        qInfo("%-44s %4.1f%% (chance 25%%, at most 30%%)", "test-wise learner, leave one out", 100 * score);
+        QVERIFY2(score <= 0.30, qPrintable(QString("the learner scores %1%").arg(100 * score, 0, 'f', 1)));
+    }
+
     void fixedRowsStandVerbatim_data()
     {
         QTest::addColumn<QString>("text");
@@ -459,7 +664,7 @@ private slots:
                                 << QStringList{"A form for voting.", "A form that tells you when and where to vote.",
                                                "A dance.", "A form to count the number of votes."};
         QTest::newRow("bill") << "What do you call a law before it is passed?"
-                              << QStringList{"A bill.", "A proposal of a law.", "A proposed law.", "A new law."};
+                              << QStringList{"A bill.", "A by-law.", "A motion.", "A new law."};
     }
     void fixedRowsStandVerbatim()
     {
