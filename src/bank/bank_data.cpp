@@ -8,8 +8,9 @@
 // place, but a row is never reordered, removed or inserted in the middle.
 // Each row also carries its topic, the chapter of the citizenship guide it tests. The
 // topics were settled once, to cover the guide in fair measure; a row never changes topic
-// again. Only in-place corrections within its topic are allowed: a stored result for
-// question k must keep meaning a result on the same subject.
+// again. A row is corrected in place, or at most given a new subject within its own topic,
+// so that a stored result for question k keeps meaning a result on the same part of the
+// guide; docs/bank.md lists every row whose subject changed.
 // The properties the texts must keep (lengths, punctuation, characters, topic counts, no
 // answer given away by its length, by a word of the question or by another row) are
 // checked by tests/bank/bank_data_test.cpp and explained in docs/bank.md.
