@@ -13,5 +13,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The C++ and threads runtimes linked in, so the programs need none of mingw's DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# The Win32-only test programs link the C++ and threads runtimes in, so they need none of
+# mingw's DLLs. Qt and the programs that use it share the runtime DLLs, which travel with them.
+if(NOT BRIGHTWELL_MINGW_SHARED_RUNTIME)
+  set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+endif()
