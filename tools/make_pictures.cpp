@@ -1,9 +1,12 @@
 // Draws the program's pictures (the verdict tick and cross, the program icon, the banner's
 // wordmark) and writes them
-// as PNG files into the given folder, each at 1x and 2x. The files are committed under
-// resources/pictures; run this again after changing a drawing:
-//   build/default/make_pictures resources/pictures
+// as PNG files into the given folder, each at 1x and 2x, and the icon once more as the
+// Windows icon file. The files are committed under resources/pictures and resources/windows;
+// run this again after changing a drawing:
+//   build/default/make_pictures resources/pictures resources/windows
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -85,6 +88,82 @@ void drawIcon(QPainter &p, QSizeF s)
     p.drawPath(tick);
 }
 
+QImage drawn(QSize size, const Drawing &draw)
+{
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    draw(painter, QSizeF(size));
+    return image;
+}
+
+void putLE(QByteArray &out, quint32 value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A Windows icon file holding the icon at every size Explorer and the taskbar ask for: the
+// small ones as 32-bit bitmaps, which every reader of icon files takes, the largest as PNG.
+bool saveIco(const QString &file, const Drawing &draw)
+{
+    const QList<int> sizes{16, 24, 32, 48, 64, 256};
+    QList<QByteArray> images;
+    for (int size : sizes) {
+        const QImage image = drawn(QSize(size, size), draw);
+        QByteArray data;
+        if (size >= 256) {
+            QBuffer buffer(&data);
+            buffer.open(QIODevice::WriteOnly);
+            if (!image.save(&buffer, "PNG"))
+                return false;
+        } else {
+            // BITMAPINFOHEADER, twice the height for the colour and the mask, bottom row first.
+            const int maskStride = ((size + 31) / 32) * 4;
+            putLE(data, 40, 4);
+            putLE(data, static_cast<quint32>(size), 4);
+            putLE(data, static_cast<quint32>(size * 2), 4);
+            putLE(data, 1, 2);
+            putLE(data, 32, 2);
+            putLE(data, 0, 4);
+            putLE(data, static_cast<quint32>(size * size * 4 + maskStride * size), 4);
+            putLE(data, 0, 4);
+            putLE(data, 0, 4);
+            putLE(data, 0, 4);
+            putLE(data, 0, 4);
+            for (int y = size - 1; y >= 0; --y) {
+                for (int x = 0; x < size; ++x)
+                    putLE(data, image.pixel(x, y), 4); // 0xAARRGGBB: B, G, R, A in the file
+            }
+            // The mask stays clear: the alpha channel says what is transparent.
+            data.append(QByteArray(maskStride * size, '\0'));
+        }
+        images.append(data);
+    }
+    QByteArray out;
+    putLE(out, 0, 2);
+    putLE(out, 1, 2);
+    putLE(out, static_cast<quint32>(sizes.size()), 2);
+    quint32 offset = static_cast<quint32>(6 + 16 * sizes.size());
+    for (qsizetype i = 0; i < sizes.size(); ++i) {
+        const int size = sizes[i];
+        putLE(out, size >= 256 ? 0 : static_cast<quint32>(size), 1);
+        putLE(out, size >= 256 ? 0 : static_cast<quint32>(size), 1);
+        putLE(out, 0, 1);
+        putLE(out, 0, 1);
+        putLE(out, 1, 2);
+        putLE(out, 32, 2);
+        putLE(out, static_cast<quint32>(images[i].size()), 4);
+        putLE(out, offset, 4);
+        offset += static_cast<quint32>(images[i].size());
+    }
+    for (const QByteArray &image : images)
+        out.append(image);
+    QFile ico(file);
+    return ico.open(QIODevice::WriteOnly) && ico.write(out) == out.size();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -100,5 +179,10 @@ int main(int argc, char **argv)
     }
     for (int size : {16, 32, 48, 64, 128, 256})
         ok = ok && save(folder, QStringLiteral("icon-%1").arg(size), QSize(size, size), drawIcon);
+    if (argc > 2) {
+        const QString windowsFolder = QString::fromLocal8Bit(argv[2]);
+        QDir().mkpath(windowsFolder);
+        ok = ok && saveIco(windowsFolder + QStringLiteral("/brightwell.ico"), drawIcon);
+    }
     return ok ? 0 : 1;
 }
