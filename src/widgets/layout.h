@@ -26,6 +26,13 @@ Widget *place(Widget *widget, const char *name, QRect rect)
 // A font of the layout: family and size in points as the windows are designed for.
 inline QFont layoutFont(const char *family, qreal points, bool bold = false)
 {
+#ifdef Q_OS_WIN
+    // Windows keeps "MS Sans Serif" as a bitmap font of a few fixed sizes, which neither scales
+    // with the display nor keeps the layout's 8.25 and 9.75 points; its TrueType twin, on every
+    // Windows, does both.
+    if (qstrcmp(family, "MS Sans Serif") == 0)
+        family = "Microsoft Sans Serif";
+#endif
     QFont font(QString::fromLatin1(family));
     font.setPointSizeF(points);
     font.setBold(bold);
