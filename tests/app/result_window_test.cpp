@@ -1,4 +1,5 @@
 #include "app/result_window.h"
+#include "widgets/fonts.h"
 #include "widgets/twips.h"
 
 #include <QGroupBox>
@@ -12,6 +13,9 @@ using namespace bw;
 class ResultWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // As the main window does before any window is made.
+    void initTestCase() { bw::installFontSubstitutions(); }
+
     void showsTheScore_data()
     {
         QTest::addColumn<int>("total");

@@ -10,7 +10,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
 
 using namespace bw;
 
@@ -68,8 +70,12 @@ private slots:
 
     void aFolderThatCannotBeWrittenFailsTheWrite()
     {
+#ifdef Q_OS_WIN
+        QSKIP("a read-only folder on Windows still takes new files");
+#else
         if (geteuid() == 0)
             QSKIP("root writes into read-only folders");
+#endif
         QTemporaryDir locked;
         QVERIFY(QFile::setPermissions(locked.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         QSettingsStore store(locked.path());

@@ -15,8 +15,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <map>
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 using namespace bw;
 using bw::test::MainWindowDriver;
@@ -239,8 +241,14 @@ private slots:
     {
         QFETCH(int, fault);
         QFETCH(QByteArray, loaded);
+#ifdef Q_OS_WIN
+        if (fault == PipeInPlace || fault == ReadOnlyFolder || fault == UnreadableFile)
+            QSKIP("Windows has no named pipe in a folder and no permission bits a program sets; the folder and lock "
+                  "rows cover the same failure");
+#else
         if ((fault == ReadOnlyFolder || fault == UnreadableFile) && geteuid() == 0)
             QSKIP("root reads and writes past permission bits; the folder and lock rows cover the same failure");
+#endif
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QString folder = dir.path();
@@ -252,7 +260,9 @@ private slots:
             QVERIFY(writeFile(dir.filePath(QStringLiteral("Lumbra.conf/inside/keep")), good));
             break;
         case PipeInPlace:
+#ifndef Q_OS_WIN
             QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+#endif
             break;
         case FolderUnderAFile:
             QVERIFY(writeFile(dir.filePath(QStringLiteral("blocker")), good));

@@ -2,6 +2,10 @@
 # Runs the Windows test programs under Wine, in a prefix of the build's own (never ~/.wine).
 #   wine.sh <prefix> boot                  creates the prefix when it is missing
 #   wine.sh <prefix> run <program> [args]  runs one program
+#   wine.sh <prefix> qt <program> [args]   runs one Qt program with the QT_* settings of this
+#                                          environment (Wine keeps those from Windows programs:
+#                                          qt_env.exe, beside the program, sets them again), its
+#                                          Qt Test report on standard output
 # Both return only once every Wine process of the prefix has ended, so nothing started keeps
 # running, or keeps the test's output open, after the test; the registry is on disk then.
 set -euo pipefail
@@ -11,10 +15,14 @@ mode="$2"
 shift 2
 
 # No Mono or Gecko installer and no questions on the first start, no debug chatter, and no
-# display to open a window on.
+# display to open a window on, unless BRIGHTWELL_WINE_DISPLAY=1 asks to keep the X display
+# (Xvfb) for Qt's Windows platform.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
-unset DISPLAY WAYLAND_DISPLAY
+if [ "${BRIGHTWELL_WINE_DISPLAY:-}" != 1 ]; then
+    unset DISPLAY
+fi
+unset WAYLAND_DISPLAY
 loader=/usr/lib/wine/wine64
 server=/usr/lib/wine/wineserver
 # How long the programs started by a test may take to end once it has finished.
@@ -47,8 +55,20 @@ run)
     settle || status=1
     exit "$status"
     ;;
+qt)
+    # Qt Test writes to the debugger rather than to standard output when it finds no Windows
+    # console, unless told to log to the standard streams.
+    export QT_FORCE_STDERR_LOGGING=1
+    while IFS='=' read -r name _; do
+        export "BRIGHTWELL_$name=${!name}"
+    done < <(env | grep -E '^QT_[A-Za-z0-9_]*=')
+    status=0
+    "$loader" "$(dirname "$1")/qt_env.exe" "$@" </dev/null || status=$?
+    settle || status=1
+    exit "$status"
+    ;;
 *)
-    echo "usage: wine.sh <prefix> boot | run <program> [args...]" >&2
+    echo "usage: wine.sh <prefix> boot | run <program> [args...] | qt <program> [args...]" >&2
     exit 2
     ;;
 esac
