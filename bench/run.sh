@@ -4,8 +4,11 @@
 #   1. the engine's hot paths (engine_bench, Google Benchmark);
 #   2. start-up time and peak memory of Brightwell against a bare Qt window with as many
 #      widgets, under an X server (Xvfb) and on Qt's offscreen platform (startup_bench);
-#   3. the CPU the idle program uses while its banner rotates, and the X server's share.
-# About three minutes on two cores, most of it the one-minute idle run. Nothing touches the
+#   3. the CPU the idle program uses while its banner rotates, and the X server's share;
+#   4. start-up time and peak memory of the Windows program against a bare Qt window built with
+#      the same Qt for Windows, both under Wine on an X server (when scripts/qt-windows.sh has
+#      built Qt for Windows; BRIGHTWELL_QT_WINDOWS names its folder, or it is asked for).
+# About four minutes on two cores, most of it the one-minute idle run. Nothing touches the
 # user's settings: everything started from here has HOME and the XDG folders in a temporary
 # folder, which is removed at the end, as are the X servers it starts.
 #
@@ -178,6 +181,35 @@ awk -v first="$first" -v second="$second" -v hz="$clock_ticks" -v banner="$banne
     printf "  goal: idle with the banner under 0.5%% of one core: brightwell %.3f %%, %s; with its X server %.3f %%, %s\n",
         pct[2], (pct[2] < 0.5 ? "met" : "MISSED"), pct[2] + pct[3], (pct[2] + pct[3] < 0.5 ? "met" : "MISSED")
 }'
+
+echo
+echo "== 4. Start-up of the Windows program under Wine, on an X server"
+qt_windows=${BRIGHTWELL_QT_WINDOWS:-}
+if [ -z "$qt_windows" ] && command -v x86_64-w64-mingw32-g++-posix >/dev/null && [ -x /usr/lib/wine/wine64 ]; then
+    qt_windows=$(bash "$source_dir/scripts/qt-windows.sh" 2>"$work/qt-windows.log") || qt_windows=
+fi
+if [ -z "$qt_windows" ]; then
+    echo "  skipped: no Qt for Windows (run scripts/windows.sh once first)"
+else
+    windows_build=$build-windows
+    if ! { cmake -S "$source_dir" -B "$windows_build" -G Ninja \
+            --toolchain "$qt_windows/lib/cmake/Qt6/qt.toolchain.cmake" \
+            -DQT_CHAINLOAD_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64.cmake" -DBRIGHTWELL_MINGW_SHARED_RUNTIME=ON \
+            -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DBRIGHTWELL_BENCH=ON &&
+        cmake --build "$windows_build" --target brightwell_probe bare_window windows_runtime; } \
+        >"$work/windows-build.log" 2>&1; then
+        cat "$work/windows-build.log" >&2
+        exit 1
+    fi
+    export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    /usr/lib/wine/wine64 wineboot --init </dev/null >"$work/wineboot.log" 2>&1
+    start_xvfb wine
+    DISPLAY=$xvfb_display "$bench/startup_bench" --launcher /usr/lib/wine/wine64 --platform windows \
+        --program "$windows_build/bin/brightwell_probe.exe" --bare "$windows_build/bin/bare_window.exe" \
+        --runs "$runs" --warmup 2
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    kill "$xvfb_pid"
+fi
 
 echo
 echo "== Done in $((SECONDS - began)) s; load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
