@@ -26,22 +26,65 @@ void RedoHistory::loadRedo()
 {
     const std::string fallback(static_cast<size_t>(bank_.questionCount), '0');
     parse(store_.read(kHistoryApplication, kHistorySection, kHistoryKey, fallback), bank_.questionCount, redoFlags);
+    judged_.fill(false);
     updateHasRedo();
+}
+
+void RedoHistory::setFlag(int16_t question, int16_t flag)
+{
+    if (question < 1 || question > bank_.questionCount)
+        return;
+    redoFlags[static_cast<size_t>(question)] = flag;
+    judged_[static_cast<size_t>(question)] = true;
+}
+
+RedoHistory::Flags RedoHistory::judgedOver(const std::string &stored) const
+{
+    Flags flags{};
+    parse(stored, bank_.questionCount, flags);
+    for (int q = 1; q <= bank_.questionCount; ++q)
+        if (judged_[static_cast<size_t>(q)])
+            flags[static_cast<size_t>(q)] = redoFlags[static_cast<size_t>(q)];
+    return flags;
 }
 
 bool RedoHistory::saveRedo()
 {
+    Flags merged = redoFlags;
+    // A value that is missing reads as memory, so that the first save of a history, and one
+    // after the value was taken away, writes everything that is known.
+    const bool saved = store_.update(kHistoryApplication, kHistorySection, kHistoryKey, storedText(),
+                                     [this, &merged](const std::string &stored) {
+                                         merged = judgedOver(stored);
+                                         return textOf(merged, bank_.questionCount);
+                                     });
+    if (saved) {
+        redoFlags = merged;
+        judged_.fill(false);
+    }
     updateHasRedo();
-    return write(storedText());
+    return saved;
 }
 
 bool RedoHistory::clearRedo()
 {
     hasRedo = false;
-    const bool saved = write(std::string(static_cast<size_t>(bank_.questionCount), '0'));
-    for (int q = 1; q <= bank_.questionCount; ++q)
+    const std::string empty(static_cast<size_t>(bank_.questionCount), '0');
+    // Taken like a save, so that it never falls between another copy's read and its write.
+    const bool saved = store_.update(kHistoryApplication, kHistorySection, kHistoryKey, empty,
+                                     [&empty](const std::string &) { return empty; });
+    for (int q = 1; q <= bank_.questionCount; ++q) {
         redoFlags[static_cast<size_t>(q)] = 0;
+        // A clear that was not kept is written, with what is judged after it, by the next save.
+        judged_[static_cast<size_t>(q)] = !saved;
+    }
     return saved;
+}
+
+void RedoHistory::reloadRedo()
+{
+    const std::string current = storedText();
+    redoFlags = judgedOver(store_.read(kHistoryApplication, kHistorySection, kHistoryKey, current));
 }
 
 bool RedoHistory::anyFlagged() const
@@ -54,19 +97,19 @@ bool RedoHistory::anyFlagged() const
 
 std::string RedoHistory::storedText() const
 {
+    return textOf(redoFlags, bank_.questionCount);
+}
+
+std::string RedoHistory::textOf(const Flags &flags, int count)
+{
     std::string text;
-    text.reserve(static_cast<size_t>(bank_.questionCount));
-    for (int q = 1; q <= bank_.questionCount; ++q) {
+    text.reserve(static_cast<size_t>(count));
+    for (int q = 1; q <= count; ++q) {
         // A flag is a single digit; anything else could not be read back as itself.
-        const int flag = std::clamp<int>(redoFlags[static_cast<size_t>(q)], 0, 9);
+        const int flag = std::clamp<int>(flags[static_cast<size_t>(q)], 0, 9);
         text.push_back(static_cast<char>('0' + flag));
     }
     return text;
-}
-
-bool RedoHistory::write(const std::string &text)
-{
-    return store_.write(kHistoryApplication, kHistorySection, kHistoryKey, text);
 }
 
 void RedoHistory::updateHasRedo()
