@@ -51,10 +51,17 @@ int16_t leadingNumber(const QString &text)
 
 } // namespace
 
+QString saveFailedMessage(const QString &reason)
+{
+    const QString lineBreak = QStringLiteral("\r\n");
+    return QString::fromLatin1(kSaveFailed) + lineBreak + (reason.isEmpty() ? QString() : reason + lineBreak)
+        + QString::fromLatin1(kSaveFailedPromise);
+}
+
 MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                               | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint),
-      history_(services.store, bank_), quiz_(bank_, history_, services.random), random_(services.random),
+      store_(services.store), history_(services.store, bank_), quiz_(bank_, history_, services.random), random_(services.random),
       dialogs_(services.dialogs), shell_(services.shell)
 {
     initPictureResources();
@@ -439,7 +446,7 @@ void MainWindow::reportSave(bool saved)
     }
     if (!saveFailureTold_) {
         saveFailureTold_ = true;
-        dialogs_.tell(this, QString::fromLatin1(kSaveFailed));
+        dialogs_.tell(this, saveFailedMessage(QString::fromStdString(store_.lastError())));
     }
 }
 
