@@ -268,6 +268,8 @@ void MainWindow::startTest()
 
 void MainWindow::startRedoTest()
 {
+    // What every copy of the program has kept, with this copy's results not yet saved.
+    history_.reloadRedo();
     // Flags can drop to 0 after the last save while the command is still enabled: never
     // start an empty test, and leave whatever is running alone.
     if (!history_.anyFlagged()) {
@@ -293,7 +295,7 @@ void MainWindow::finish()
     // a desktop may have rewritten it to add an accelerator.
     if (quiz_.testFinished == 1) {
         showResult();
-        focusAnswers();
+        focusReview();
         return;
     }
     if (!quiz_.reachedLast && quiz_.testSize >= 2 && !dialogs_.askYesNo(this, QString::fromLatin1(kFinishQuestion)))
@@ -309,7 +311,7 @@ void MainWindow::finish()
     showCurrentQuestion();
     showResult();
     reportSave(saved);
-    focusAnswers();
+    focusReview();
 }
 
 void MainWindow::previousItem()
@@ -343,6 +345,13 @@ void MainWindow::focusAnswers()
     // The keyboard goes to the answers of the item shown: the chosen one, or the first.
     const int chosen = quiz_.currentItem().chosen;
     option1_[static_cast<size_t>(chosen >= 0 && chosen <= 3 ? chosen : 0)]->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::focusReview()
+{
+    // A learner reading the review is not answering: an arrow key typed to look at the next
+    // choice must not select it, and change the verdict of an item already marked.
+    (command4_->isEnabled() ? command4_ : command6_)->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::showItem(const TestItem &item)
