@@ -40,7 +40,8 @@ void RedoHistory::setFlag(int16_t question, int16_t flag)
 
 RedoHistory::Flags RedoHistory::judgedOver(const std::string &stored) const
 {
-    Flags flags{};
+    // Entries outside the bank's questions stay as they are in memory.
+    Flags flags = redoFlags;
     parse(stored, bank_.questionCount, flags);
     for (int q = 1; q <= bank_.questionCount; ++q)
         if (judged_[static_cast<size_t>(q)])
