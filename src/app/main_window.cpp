@@ -221,6 +221,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
 }
 
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && history_.followStore())
+        updateHistoryCommands();
+}
+
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     if (!frame1_->isVisible() || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {

@@ -80,6 +80,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Coming back to the window, the history commands follow what another copy of the
+    // program has saved or cleared meanwhile.
+    void changeEvent(QEvent *event) override;
     // A, B, C, D (or 1 to 4) answer, Page Up and Page Down move, wherever the focus is
     // except in the test-size list, which keeps these keys for itself.
     void keyPressEvent(QKeyEvent *event) override;

@@ -25,7 +25,8 @@ void RedoHistory::parse(const std::string &text, int count, std::array<int16_t, 
 void RedoHistory::loadRedo()
 {
     const std::string fallback(static_cast<size_t>(bank_.questionCount), '0');
-    parse(store_.read(kHistoryApplication, kHistorySection, kHistoryKey, fallback), bank_.questionCount, redoFlags);
+    lastStored_ = store_.read(kHistoryApplication, kHistorySection, kHistoryKey, fallback);
+    parse(lastStored_, bank_.questionCount, redoFlags);
     judged_.fill(false);
     updateHasRedo();
 }
@@ -52,16 +53,19 @@ RedoHistory::Flags RedoHistory::judgedOver(const std::string &stored) const
 bool RedoHistory::saveRedo()
 {
     Flags merged = redoFlags;
+    std::string written;
     // A value that is missing reads as memory, so that the first save of a history, and one
     // after the value was taken away, writes everything that is known.
     const bool saved = store_.update(kHistoryApplication, kHistorySection, kHistoryKey, storedText(),
-                                     [this, &merged](const std::string &stored) {
+                                     [this, &merged, &written](const std::string &stored) {
                                          merged = judgedOver(stored);
-                                         return textOf(merged, bank_.questionCount);
+                                         written = textOf(merged, bank_.questionCount);
+                                         return written;
                                      });
     if (saved) {
         redoFlags = merged;
         judged_.fill(false);
+        lastStored_ = written;
     }
     updateHasRedo();
     return saved;
@@ -79,13 +83,27 @@ bool RedoHistory::clearRedo()
         // A clear that was not kept is written, with what is judged after it, by the next save.
         judged_[static_cast<size_t>(q)] = !saved;
     }
+    if (saved)
+        lastStored_ = empty;
     return saved;
 }
 
 void RedoHistory::reloadRedo()
 {
-    const std::string current = storedText();
-    redoFlags = judgedOver(store_.read(kHistoryApplication, kHistorySection, kHistoryKey, current));
+    const std::string stored = store_.read(kHistoryApplication, kHistorySection, kHistoryKey, storedText());
+    redoFlags = judgedOver(stored);
+}
+
+bool RedoHistory::followStore()
+{
+    // A value that is missing or cannot be read is taken for the one last seen.
+    const std::string stored = store_.read(kHistoryApplication, kHistorySection, kHistoryKey, lastStored_);
+    if (stored == lastStored_)
+        return false;
+    lastStored_ = stored;
+    redoFlags = judgedOver(stored);
+    updateHasRedo();
+    return true;
 }
 
 bool RedoHistory::anyFlagged() const

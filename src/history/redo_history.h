@@ -47,6 +47,10 @@ public:
     // saved, so that a Redo draws from what every copy has kept. A value that is missing or
     // cannot be read leaves memory as it is.
     void reloadRedo();
+    // When another copy has saved or cleared since this copy last read or wrote the store,
+    // takes the stored value in as reloadRedo does and recomputes hasRedo, as a load does.
+    // True when it did. With one copy running it never does.
+    bool followStore();
 
     // True when some flag in memory is above 0 right now (hasRedo may be older than that).
     bool anyFlagged() const;
@@ -66,6 +70,8 @@ private:
 
     // judged_[q]: question q was judged since the store was last read or written.
     std::array<bool, kTableCapacity> judged_{};
+    // The stored text as this copy last read or wrote it.
+    std::string lastStored_;
 
     SettingsStore &store_;
     const QuestionBank &bank_;
