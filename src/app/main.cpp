@@ -36,23 +36,8 @@ QByteArray displayName()
     return (qgetenv("QT_QPA_PLATFORM").startsWith("wayland") && !wayland.isEmpty()) || x11.isEmpty() ? wayland : x11;
 }
 
-void holdWhileOpening(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    if (type == QtFatalMsg && text.contains(QLatin1String("no Qt platform plugin could be initialized"))) {
-        std::fprintf(stderr, "brightwell: cannot open the display %s; start it from a desktop session.\n",
-                     displayName().constData());
-        std::fflush(stderr);
-        std::_Exit(2);
-    }
-    if (type == QtFatalMsg) {
-        if (passOn)
-            passOn(type, context, text);
-        return;
-    }
-    heldMessages.push_back({type, QByteArray(context.category), text});
-}
-
-// Once the display is open, whatever Qt said on the way is said after all.
+// Once the display is open (or Qt gives up for another reason), whatever Qt said on the way
+// is said after all.
 void stopHolding()
 {
     qInstallMessageHandler(passOn);
@@ -63,6 +48,34 @@ void stopHolding()
         passOn(message.type, context, message.text);
     }
     heldMessages.clear();
+}
+
+// Whether Qt said, on the way, that it could not reach the display (and not, say, that its
+// platform plugin is missing).
+bool displayUnreachable()
+{
+    for (const HeldMessage &message : heldMessages)
+        if (message.text.contains(QLatin1String("connect to display")) || message.text.contains(QLatin1String("wl_display")))
+            return true;
+    return false;
+}
+
+void holdWhileOpening(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg && text.contains(QLatin1String("no Qt platform plugin could be initialized"))
+        && displayUnreachable()) {
+        std::fprintf(stderr, "brightwell: cannot open the display %s; start it from a desktop session.\n",
+                     displayName().constData());
+        std::fflush(stderr);
+        std::_Exit(2);
+    }
+    if (type == QtFatalMsg) {
+        stopHolding();
+        if (passOn)
+            passOn(type, context, text);
+        return;
+    }
+    heldMessages.push_back({type, QByteArray(context.category), text});
 }
 
 // Qt aborts with a long message when no display can be reached; say it in one line instead.
