@@ -30,5 +30,7 @@ cmake --build "$build"
 mkdir -p "$build/corpus"
 # Leaks are checked at the end of each run by libFuzzer itself.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}abort_on_error=1"
+# libFuzzer ends with 77 on a failure unless told otherwise, which ctest takes for a skip.
 exec "$build/redo_parse_fuzz" -max_total_time="$seconds" -print_final_stats=1 -max_len=4096 \
+    -error_exitcode=1 -timeout_exitcode=1 \
     -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$build/" "$build/corpus" "$fuzz_dir/seeds"

@@ -3,6 +3,7 @@
 #include "widgets/instant_mnemonic.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -35,6 +36,15 @@ protected:
     }
 };
 
+// Without a window manager (a kiosk, a bare X display) nothing gives the keyboard back to the
+// window under a modal one when it closes: the program hands it back itself.
+void giveKeyboardBack(QWidget *parent)
+{
+    QWidget *window = parent ? parent->window() : nullptr;
+    if (window && window->isVisible() && !QApplication::activeModalWidget())
+        window->activateWindow();
+}
+
 int ask(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons,
         QMessageBox::StandardButton defaultButton)
 {
@@ -47,7 +57,9 @@ int ask(QWidget *parent, const QString &text, QMessageBox::StandardButtons butto
     const auto all = box.buttons();
     for (QAbstractButton *button : all)
         actOnMnemonicAtOnce(button);
-    return box.exec();
+    const int answer = box.exec();
+    giveKeyboardBack(parent);
+    return answer;
 }
 
 } // namespace
@@ -70,6 +82,8 @@ void MessageBoxDialogs::tell(QWidget *parent, const QString &text)
 void MessageBoxDialogs::runModal(QDialog &dialog)
 {
     dialog.exec();
+    dialog.hide();
+    giveKeyboardBack(dialog.parentWidget());
 }
 
 } // namespace bw

@@ -9,11 +9,74 @@
 #include "web/web_launcher.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QGuiApplication>
+#include <QString>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
+
+// What Qt says while it opens the display, held back until it is known whether it could:
+// when it cannot, Qt ends the program with an abort and a page of advice on reinstalling.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+QtMessageHandler passOn = nullptr;
+
+// The display that was asked for, as the environment names it.
+QByteArray displayName()
+{
+    const QByteArray x11 = qgetenv("DISPLAY");
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    return (qgetenv("QT_QPA_PLATFORM").startsWith("wayland") && !wayland.isEmpty()) || x11.isEmpty() ? wayland : x11;
+}
+
+// Once the display is open (or Qt gives up for another reason), whatever Qt said on the way
+// is said after all.
+void stopHolding()
+{
+    qInstallMessageHandler(passOn);
+    for (const HeldMessage &message : heldMessages) {
+        if (!passOn)
+            break;
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        passOn(message.type, context, message.text);
+    }
+    heldMessages.clear();
+}
+
+// Whether Qt said, on the way, that it could not reach the display (and not, say, that its
+// platform plugin is missing).
+bool displayUnreachable()
+{
+    for (const HeldMessage &message : heldMessages)
+        if (message.text.contains(QLatin1String("connect to display")) || message.text.contains(QLatin1String("wl_display")))
+            return true;
+    return false;
+}
+
+void holdWhileOpening(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg && text.contains(QLatin1String("no Qt platform plugin could be initialized"))
+        && displayUnreachable()) {
+        std::fprintf(stderr, "brightwell: cannot open the display %s; start it from a desktop session.\n",
+                     displayName().constData());
+        std::fflush(stderr);
+        std::_Exit(2);
+    }
+    if (type == QtFatalMsg) {
+        stopHolding();
+        if (passOn)
+            passOn(type, context, text);
+        return;
+    }
+    heldMessages.push_back({type, QByteArray(context.category), text});
+}
 
 // Qt aborts with a long message when no display can be reached; say it in one line instead.
 bool displayAvailable()
@@ -40,7 +103,9 @@ int main(int argc, char *argv[])
                    stderr);
         return 2;
     }
+    passOn = qInstallMessageHandler(holdWhileOpening);
     QApplication app(argc, argv);
+    stopHolding();
     QApplication::setApplicationName(QStringLiteral("Brightwell"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.brightwell.Brightwell"));
 

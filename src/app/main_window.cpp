@@ -51,10 +51,17 @@ int16_t leadingNumber(const QString &text)
 
 } // namespace
 
+QString saveFailedMessage(const QString &reason)
+{
+    const QString lineBreak = QStringLiteral("\r\n");
+    return QString::fromLatin1(kSaveFailed) + lineBreak + (reason.isEmpty() ? QString() : reason + lineBreak)
+        + QString::fromLatin1(kSaveFailedPromise);
+}
+
 MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                               | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint),
-      history_(services.store, bank_), quiz_(bank_, history_, services.random), random_(services.random),
+      store_(services.store), history_(services.store, bank_), quiz_(bank_, history_, services.random), random_(services.random),
       dialogs_(services.dialogs), shell_(services.shell)
 {
     initPictureResources();
@@ -214,6 +221,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
 }
 
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && history_.followStore())
+        updateHistoryCommands();
+}
+
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     if (!frame1_->isVisible() || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
@@ -261,6 +275,8 @@ void MainWindow::startTest()
 
 void MainWindow::startRedoTest()
 {
+    // What every copy of the program has kept, with this copy's results not yet saved.
+    history_.reloadRedo();
     // Flags can drop to 0 after the last save while the command is still enabled: never
     // start an empty test, and leave whatever is running alone.
     if (!history_.anyFlagged()) {
@@ -286,7 +302,7 @@ void MainWindow::finish()
     // a desktop may have rewritten it to add an accelerator.
     if (quiz_.testFinished == 1) {
         showResult();
-        focusAnswers();
+        focusReview();
         return;
     }
     if (!quiz_.reachedLast && quiz_.testSize >= 2 && !dialogs_.askYesNo(this, QString::fromLatin1(kFinishQuestion)))
@@ -302,7 +318,7 @@ void MainWindow::finish()
     showCurrentQuestion();
     showResult();
     reportSave(saved);
-    focusAnswers();
+    focusReview();
 }
 
 void MainWindow::previousItem()
@@ -336,6 +352,13 @@ void MainWindow::focusAnswers()
     // The keyboard goes to the answers of the item shown: the chosen one, or the first.
     const int chosen = quiz_.currentItem().chosen;
     option1_[static_cast<size_t>(chosen >= 0 && chosen <= 3 ? chosen : 0)]->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::focusReview()
+{
+    // A learner reading the review is not answering: an arrow key typed to look at the next
+    // choice must not select it, and change the verdict of an item already marked.
+    (command4_->isEnabled() ? command4_ : command6_)->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::showItem(const TestItem &item)
@@ -439,7 +462,7 @@ void MainWindow::reportSave(bool saved)
     }
     if (!saveFailureTold_) {
         saveFailureTold_ = true;
-        dialogs_.tell(this, QString::fromLatin1(kSaveFailed));
+        dialogs_.tell(this, saveFailedMessage(QString::fromStdString(store_.lastError())));
     }
 }
 

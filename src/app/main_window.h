@@ -37,8 +37,13 @@ inline constexpr const char *kNothingToRedo =
     "been answered correctly.";
 inline constexpr const char *kSaveFailed =
     "Brightwell could not save your incorrect-question history, so the next time you start the "
-    "program it may not know which questions you answered wrongly.\r\n"
+    "program it may not know which questions you answered wrongly.";
+inline constexpr const char *kSaveFailedPromise =
     "Everything stays available until you close Brightwell, and the next finished test tries to save again.";
+
+// The notice of a failed save: kSaveFailed, the place and the reason the store gave (when it
+// gave one) on a line of their own, and kSaveFailedPromise.
+QString saveFailedMessage(const QString &reason);
 
 // What the outside world provides to the main window.
 struct MainWindowServices {
@@ -75,6 +80,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Coming back to the window, the history commands follow what another copy of the
+    // program has saved or cleared meanwhile.
+    void changeEvent(QEvent *event) override;
     // A, B, C, D (or 1 to 4) answer, Page Up and Page Down move, wherever the focus is
     // except in the test-size list, which keeps these keys for itself.
     void keyPressEvent(QKeyEvent *event) override;
@@ -89,11 +97,14 @@ private:
     void selectAnswer(int index, bool selected);
     void setReviewMode(bool ticked);
     void focusAnswers();
+    // After the result window: Next when it is enabled, otherwise Scores, never an answer.
+    void focusReview();
     void showResult();
     void updateHistoryCommands();
     void reportSave(bool saved);
 
     QuestionBank bank_;
+    SettingsStore &store_;
     RedoHistory history_;
     Quiz quiz_;
     RandomSource &random_;

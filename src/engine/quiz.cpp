@@ -160,7 +160,7 @@ bool Quiz::isCorrect(int16_t which)
 {
     const TestItem &item = testItems[at(which)];
     const bool right = item.chosen + 1 == item.correctPos;
-    history_.redoFlags[at(item.question)] = right ? 0 : 1;
+    history_.setFlag(item.question, right ? int16_t{0} : int16_t{1});
     return right;
 }
 

@@ -24,6 +24,11 @@ constexpr int kLockWaitMs = 2000;
 // A lock file older than this that no live process holds is taken for one left by a writer
 // that died while taking it (it names no process then). QSettings would wait 30 s for it.
 constexpr int kStaleLockMs = 1000;
+// How long a save waits for another copy's turn at the file (a turn lasts milliseconds), and
+// after how long a lock file that names no live process is taken for one left by a writer
+// that died while making it. A lock that names a process that has ended is taken over at once.
+constexpr int kTurnWaitMs = 5000;
+constexpr int kStaleTurnMs = 4000;
 // A file QSettings could not make out is copied to <file>.damaged (then .damaged-1, ...)
 // before it is written over; past this many copies the file is left alone.
 constexpr int kDamagedCopies = 20;
@@ -134,21 +139,14 @@ bool lockComesFree(const QString &file)
     return true;
 }
 
-} // namespace
-
-QSettingsStore::QSettingsStore(QString folder) : folder_(std::move(folder)) {}
-
-std::string QSettingsStore::read(const std::string &application, const std::string &section,
-                                 const std::string &key, const std::string &fallback)
+// The value in a parsed file. A file that could not be read gives nothing. A damaged one
+// still gives the values QSettings could make out: dropping them would lose them at the next save.
+std::string valueIn(const QSettings &settings, const std::string &section, const std::string &key,
+                    const std::string &fallback)
 {
-    if (!usable(settingsFile(folder_, application)))
+    if (settings.status() == QSettings::AccessError)
         return fallback;
-    const auto settings = openSettings(folder_, application);
-    // A file that could not be read gives nothing. A damaged one still gives the values
-    // QSettings could make out: dropping them would lose them at the next save.
-    if (settings->status() == QSettings::AccessError)
-        return fallback;
-    const QVariant value = settings->value(keyPath(section, key));
+    const QVariant value = settings.value(keyPath(section, key));
     switch (value.typeId()) {
     case QMetaType::QString:
         return value.toString().toStdString();
@@ -160,34 +158,121 @@ std::string QSettingsStore::read(const std::string &application, const std::stri
     }
 }
 
+// The system's reason why nothing can be written at path: it tries to make a file where the
+// first missing folder on the way would go, or beside the file, and writes nothing.
+QString whyNotWritable(const QString &path)
+{
+    if (path.isEmpty())
+        return {};
+    QFileInfo target(path);
+    while (!QFileInfo::exists(target.absolutePath()) && !target.absoluteDir().isRoot())
+        target = QFileInfo(target.absolutePath());
+    QSaveFile probe(target.absoluteFilePath());
+    if (!probe.open(QIODevice::WriteOnly))
+        return probe.errorString();
+    probe.cancelWriting();
+    return {};
+}
+
+} // namespace
+
+QSettingsStore::QSettingsStore(QString folder) : folder_(std::move(folder)) {}
+
+std::string QSettingsStore::read(const std::string &application, const std::string &section,
+                                 const std::string &key, const std::string &fallback)
+{
+    if (!usable(settingsFile(folder_, application)))
+        return fallback;
+    return valueIn(*openSettings(folder_, application), section, key, fallback);
+}
+
 bool QSettingsStore::write(const std::string &application, const std::string &section,
                            const std::string &key, const std::string &value)
 {
+    return update(application, section, key, value, [&value](const std::string &) { return value; });
+}
+
+bool QSettingsStore::update(const std::string &application, const std::string &section, const std::string &key,
+                            const std::string &fallback,
+                            const std::function<std::string(const std::string &)> &change)
+{
+    error_.clear();
     const QString file = settingsFile(folder_, application);
+    // In the registry (QSettings on Windows) a value is replaced in one step; there is no file to lock beside.
+    if (file.isEmpty())
+        return writeTaken(application, section, key, change(read(application, section, key, fallback)));
+    const QFileInfo info(file);
     if (!usable(file))
-        return false;
+        return fail(file, info.isDir() ? QStringLiteral("Is a folder, not a file") : QStringLiteral("Not a regular file"));
+    if (!QDir().mkpath(info.absolutePath()))
+        return fail(info.absolutePath(), whyNotWritable(file));
+    const QString turnFile = file + QStringLiteral(".update-lock");
+    QLockFile turn(turnFile);
+    turn.setStaleLockTime(kStaleTurnMs);
+    if (!turn.tryLock(kTurnWaitMs)) {
+        if (turn.error() == QLockFile::LockFailedError)
+            return fail(turnFile, QStringLiteral("Another program kept it locked"));
+        const QString why = whyNotWritable(turnFile);
+        return fail(turnFile, why.isEmpty() ? QStringLiteral("Could not be locked") : why);
+    }
+    // The value as the file holds it now, parsed afresh from a copy: QSettings keeps what it
+    // parsed of a file while the file's size and time of change look the same, and two saves
+    // of one history within a millisecond share both.
+    std::string current = fallback;
+    if (info.exists()) {
+        QFile in(file);
+        if (!in.open(QIODevice::ReadOnly))
+            return fail(file, in.errorString());
+        const QByteArray bytes = in.readAll();
+        // Without a place for the copy, what QSettings holds stands.
+        QTemporaryFile copy;
+        if (copy.open() && copy.write(bytes) == bytes.size() && copy.flush())
+            current = valueIn(QSettings(copy.fileName(), QSettings::IniFormat), section, key, fallback);
+        else
+            current = read(application, section, key, fallback);
+    }
+    return writeTaken(application, section, key, change(current));
+}
+
+bool QSettingsStore::fail(const QString &where, const QString &why)
+{
+    error_ = QDir::toNativeSeparators(where) + QStringLiteral(": ") + (why.isEmpty() ? QStringLiteral("Could not be written") : why);
+    return false;
+}
+
+bool QSettingsStore::writeTaken(const std::string &application, const std::string &section,
+                                const std::string &key, const std::string &value)
+{
+    const QString file = settingsFile(folder_, application);
+    const QString shown = file.isEmpty() ? location(application) : file;
     const auto existing = openSettings(folder_, application);
     // Parse every section now, so that the writer below, which shares this parse, meets no
     // damage of its own to report.
     existing->allKeys();
     // A file that could not be read is never overwritten: it may hold what the user has.
-    if (existing->status() == QSettings::AccessError || !existing->isWritable() || !lockComesFree(file))
-        return false;
+    if (existing->status() == QSettings::AccessError) {
+        QFile in(file);
+        return fail(shown, in.open(QIODevice::ReadOnly) ? QString() : in.errorString());
+    }
+    if (!existing->isWritable())
+        return fail(shown, whyNotWritable(file));
+    if (!lockComesFree(file))
+        return fail(file + QStringLiteral(".lock"), QStringLiteral("Could not be locked"));
     const bool foundDamaged = existing->status() == QSettings::FormatError;
     if (!file.isEmpty() && QFileInfo::exists(file) && !keepIfDamaged(file, foundDamaged))
-        return false;
+        return fail(file + QStringLiteral(".damaged"), whyNotWritable(file + QStringLiteral(".damaged")));
     // QSettings keeps reporting damage it has found even after it wrote a clean file over it,
     // and a later write error does not replace that report. A second object on the same file
     // shares what the first one parsed and starts with a clean status, so its status after
     // the sync says whether this write was kept.
     const auto settings = openSettings(folder_, application);
     if (settings->status() != QSettings::NoError)
-        return false;
+        return fail(shown, whyNotWritable(file));
     settings->setValue(keyPath(section, key), QString::fromStdString(value));
     // QSettings writes a new file beside the old one and renames it over it, so a crash
     // leaves either the old value or the new one.
     settings->sync();
-    return settings->status() == QSettings::NoError;
+    return settings->status() == QSettings::NoError || fail(shown, whyNotWritable(file));
 }
 
 QString QSettingsStore::location(const std::string &application) const

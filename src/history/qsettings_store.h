@@ -21,6 +21,10 @@ namespace bw {
 //   it cannot read when it writes the file again;
 // - a text QSettings reads as a list (it holds unquoted commas) reads as the text it was.
 // A write is true only when QSettings has put the new file in place.
+//
+// Writes and updates of one file, from every copy of the program, take turns: each holds
+// the lock file <file>.update-lock (QLockFile) from its read to the new file's rename. A lock
+// left by a writer that died is taken over.
 class QSettingsStore : public SettingsStore {
 public:
     QSettingsStore() = default;
@@ -30,12 +34,21 @@ public:
                      const std::string &key, const std::string &fallback) override;
     bool write(const std::string &application, const std::string &section, const std::string &key,
                const std::string &value) override;
+    bool update(const std::string &application, const std::string &section, const std::string &key,
+                const std::string &fallback, const std::function<std::string(const std::string &)> &change) override;
+    std::string lastError() const override { return error_.toStdString(); }
 
     // Where the values of this application are kept (a file path, or a registry path).
     QString location(const std::string &application) const;
 
 private:
+    // Writes with the file's turn already taken.
+    bool writeTaken(const std::string &application, const std::string &section, const std::string &key,
+                    const std::string &value);
+    bool fail(const QString &where, const QString &why);
+
     QString folder_;
+    QString error_;
 };
 
 } // namespace bw

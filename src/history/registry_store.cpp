@@ -55,7 +55,81 @@ std::string utf8(const wchar_t *text)
     return out;
 }
 
+// How long an update waits for another copy's turn at the value; a turn lasts milliseconds.
+constexpr DWORD kTurnWaitMs = 5000;
+
+// The system's words for an error code, on one line.
+std::string describe(DWORD code)
+{
+    char *text = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                                            | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, reinterpret_cast<char *>(&text), 0, nullptr);
+    std::string words = length > 0 && text ? std::string(text, length) : "error " + std::to_string(code);
+    if (text)
+        LocalFree(text);
+    while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == ' ' || words.back() == '.'))
+        words.pop_back();
+    return words;
+}
+
+// Holds the mutex of a turn while it is in scope.
+class Turn {
+public:
+    explicit Turn(const std::string &name)
+        : mutex_(CreateMutexA(nullptr, FALSE, name.c_str())), error_(mutex_ ? ERROR_SUCCESS : GetLastError())
+    {
+        if (!mutex_)
+            return;
+        const DWORD waited = WaitForSingleObject(mutex_, kTurnWaitMs);
+        // WAIT_ABANDONED: the copy that held it ended without giving it back. The value it was
+        // writing is whole either way, since the registry replaces a value in one step.
+        held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+        error_ = held_ ? ERROR_SUCCESS : waited == WAIT_TIMEOUT ? static_cast<DWORD>(WAIT_TIMEOUT) : GetLastError();
+    }
+    Turn(const Turn &) = delete;
+    Turn &operator=(const Turn &) = delete;
+    ~Turn()
+    {
+        if (held_)
+            ReleaseMutex(mutex_);
+        if (mutex_)
+            CloseHandle(mutex_);
+    }
+    bool held() const { return held_; }
+    DWORD error() const { return error_; }
+
+private:
+    HANDLE mutex_;
+    DWORD error_;
+    bool held_ = false;
+};
+
 } // namespace
+
+std::string RegistryStore::turnName(const std::string &application, const std::string &section,
+                                    const std::string &key)
+{
+    // A kernel object's name may not hold a backslash after its namespace.
+    std::string name = "Local\\Brightwell settings " + keyPath(application, section) + '/' + key;
+    for (size_t i = 6; i < name.size(); ++i)
+        if (name[i] == '\\')
+            name[i] = '/';
+    return name;
+}
+
+bool RegistryStore::update(const std::string &application, const std::string &section, const std::string &key,
+                           const std::string &fallback,
+                           const std::function<std::string(const std::string &)> &change)
+{
+    const Turn turn(turnName(application, section, key));
+    if (!turn.held()) {
+        error_ = turnName(application, section, key) + ": "
+            + (turn.error() == WAIT_TIMEOUT ? std::string("Another program kept it locked") : describe(turn.error()));
+        return false;
+    }
+    return write(application, section, key, change(read(application, section, key, fallback)));
+}
 
 std::string RegistryStore::keyPath(const std::string &application, const std::string &section)
 {
@@ -97,22 +171,30 @@ std::string RegistryStore::read(const std::string &application, const std::strin
 bool RegistryStore::write(const std::string &application, const std::string &section,
                           const std::string &key, const std::string &value)
 {
+    const std::string where = "HKEY_CURRENT_USER\\" + keyPath(application, section) + '\\' + key;
     // The registry keeps a text up to its first NUL, and counts its size in a DWORD.
-    if (value.find('\0') != std::string::npos || value.size() >= std::numeric_limits<DWORD>::max() / 4)
+    if (value.find('\0') != std::string::npos || value.size() >= std::numeric_limits<DWORD>::max() / 4) {
+        error_ = where + ": " + describe(ERROR_INVALID_DATA);
         return false;
+    }
     OpenKey open;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, wide(keyPath(application, section)).c_str(), 0, nullptr,
-                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, open.out(),
-                        nullptr) != ERROR_SUCCESS)
-        return false;
     // Stored as UTF-16, the registry's own form, as it is read back.
+    LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, wide(keyPath(application, section)).c_str(), 0, nullptr,
+                                  REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, open.out(),
+                                  nullptr);
     const std::wstring text = wide(value);
     const auto size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)); // with the closing NUL
-    if (RegSetValueExW(open.get(), wide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
-                       size) != ERROR_SUCCESS)
-        return false;
+    if (status == ERROR_SUCCESS)
+        status = RegSetValueExW(open.get(), wide(key).c_str(), 0, REG_SZ,
+                                reinterpret_cast<const BYTE *>(text.c_str()), size);
     // Written only to memory so far; saved once the key is flushed.
-    return RegFlushKey(open.get()) == ERROR_SUCCESS;
+    if (status == ERROR_SUCCESS)
+        status = RegFlushKey(open.get());
+    if (status != ERROR_SUCCESS) {
+        error_ = where + ": " + describe(static_cast<DWORD>(status));
+        return false;
+    }
+    return true;
 }
 
 } // namespace bw

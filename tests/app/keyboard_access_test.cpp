@@ -227,20 +227,20 @@ private slots:
         QString shown;
         answerResultWithEnter(&shown);
         test::typeKey(altF); // the last item was reached: no question
-        QVERIFY(d.activate()); // the desktop gives the keyboard back to the main window
+        QTRY_VERIFY(d.window->isActiveWindow());
         QCOMPARE(shown, QStringLiteral("5/0"));
         QCOMPARE(d.button("Command6")->text(), QStringLiteral("Scores"));
         QCOMPARE(store.writes, 1);
-        QVERIFY(d.focusOnAnswers());
+        QCOMPARE(QApplication::focusWidget(), d.button("Command4"));
         test::typeKey(pageDown); // the review walks the wrong items
         QCOMPARE(d.quiz().reviewIndex, int16_t(2));
         shown.clear();
         answerResultWithEnter(&shown);
         test::typeKey(altF); // Scores: the result again, nothing marked or saved again
-        QVERIFY(d.activate());
+        QTRY_VERIFY(d.window->isActiveWindow());
         QCOMPARE(shown, QStringLiteral("5/0"));
         QCOMPARE(store.writes, 1);
-        QVERIFY(d.focusOnAnswers());
+        QCOMPARE(QApplication::focusWidget(), d.button("Command4"));
         test::typeKey(altR); // the five wrong questions
         QCOMPARE(d.quiz().testFinished, int16_t(0));
         QCOMPARE(d.quiz().testSize, int16_t(5));
@@ -249,9 +249,68 @@ private slots:
         test::whenModalShown("QMessageBox", [](QWidget *) { test::typeKey(enter); }); // Yes, finish now
         answerResultWithEnter(&shown);
         test::typeKey(altF);
-        QVERIFY(d.activate());
+        QTRY_VERIFY(d.window->isActiveWindow());
         QCOMPARE(shown, QStringLiteral("5/1"));
         QCOMPARE(store.writes, 2);
+        QCOMPARE(QApplication::focusWidget(), d.button("Command4"));
+    }
+
+    // When the result window closes the keyboard goes to Next, or to Scores when Next is
+    // disabled, so that a stray key of a learner reading the review changes no answer; the
+    // main window takes the keyboard back itself, with or without a window manager.
+    void aStrayKeyAfterTheResultChangesNoAnswer_data()
+    {
+        QTest::addColumn<QString>("answers"); // the letter typed for each item; A is right
+        QTest::addColumn<bool>("scoresAgain");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("after Finish, Next enabled") << QStringLiteral("BBBBB") << false << QStringLiteral("Command4");
+        QTest::newRow("after Finish, one wrong item: Next disabled")
+            << QStringLiteral("AAAAB") << false << QStringLiteral("Command6");
+        QTest::newRow("after Scores") << QStringLiteral("BBABB") << true << QStringLiteral("Command4");
+    }
+    void aStrayKeyAfterTheResultChangesNoAnswer()
+    {
+        QFETCH(QString, answers);
+        QFETCH(bool, scoresAgain);
+        QFETCH(QString, focused);
+        test::MemoryStore store;
+        test::ScriptedRandom random; // the right answer is always A
+        MessageBoxDialogs dialogs;
+        MainWindowDriver d(store, random, &dialogs);
+        QVERIFY(d.activate());
+        test::typeKey(altS);
+        for (int p = 1; p <= 5; ++p) {
+            test::typeKey({static_cast<Qt::Key>(answers[p - 1].unicode())});
+            if (p < 5)
+                test::typeKey(pageDown);
+        }
+        const int wrong = static_cast<int>(answers.count(QLatin1Char('B')));
+        QString shown;
+        answerResultWithEnter(&shown);
+        test::typeKey(altF);
+        QCOMPARE(shown, QStringLiteral("5/%1").arg(5 - wrong));
+        if (scoresAgain) {
+            QTRY_VERIFY(d.window->isActiveWindow());
+            answerResultWithEnter(&shown);
+            test::typeKey(altF);
+        }
+        // Nothing but the program gives the keyboard back here when no window manager runs.
+        QTRY_VERIFY(d.window->isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), d.child(focused.toLatin1().constData()));
+        const TestItem shownItem = d.current();
+        test::typeKey({Qt::Key_Up});
+        test::typeKey({Qt::Key_Down});
+        test::typeKey({Qt::Key_Up});
+        for (int p = 1; p <= 5; ++p)
+            QCOMPARE(d.quiz().testItems[static_cast<size_t>(p)].chosen, int16_t(answers[p - 1] == QLatin1Char('A') ? 0 : 1));
+        test::typeKey(pageDown);
+        test::typeKey({Qt::Key_PageUp}); // the item on display is judged again
+        QCOMPARE(d.current().question, shownItem.question);
+        test::typeKey({Qt::Key_A}); // a letter is a deliberate choice, after Finish too
+        QCOMPARE(d.current().chosen, int16_t(0));
+        test::typeKey(altR); // the questions the result window counted as wrong, no more, no fewer
+        QCOMPARE(d.quiz().testFinished, int16_t(0));
+        QCOMPARE(d.quiz().testSize, int16_t(wrong));
         QVERIFY(d.focusOnAnswers());
     }
 

@@ -65,12 +65,14 @@ public:
         }
         return process_.readLine().trimmed();
     }
-    // The digits after "saved " or "history ", or the whole line when it is not one of those.
+    // The digits after "saved ", "history " or "loaded ", or the whole line when it is not one of those.
     QByteArray digits()
     {
         const QByteArray said = line();
         const qsizetype space = said.indexOf(' ');
-        return said.startsWith("saved ") || said.startsWith("history ") ? said.mid(space + 1) : said;
+        return said.startsWith("saved ") || said.startsWith("history ") || said.startsWith("loaded ")
+            ? said.mid(space + 1)
+            : said;
     }
     // Lets a writer that waits for its input end, and answers whether it ended well.
     bool finish()
@@ -78,6 +80,12 @@ public:
         process_.closeWriteChannel();
         return process_.waitForFinished(kWaitMs) && process_.exitStatus() == QProcess::NormalExit
                && process_.exitCode() == 0;
+    }
+    // Sends one command line to a writer that reads its input ("copy").
+    void send(const QByteArray &command)
+    {
+        process_.write(command + '\n');
+        process_.waitForBytesWritten(kWaitMs); // now, not when this writer is next waited for
     }
     bool kill()
     {
@@ -88,6 +96,28 @@ public:
 private:
     QProcess process_;
 };
+
+// The flags of a history as words: "3 17 40" for questions 3, 17 and 40 at 1, "5=7" for a 7.
+QByteArray words(const QByteArray &digits)
+{
+    QByteArrayList flags;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (digits[i] == '1')
+            flags << QByteArray::number(i + 1);
+        else if (digits[i] != '0')
+            flags << QByteArray::number(i + 1) + '=' + digits[i];
+    }
+    return digits.size() == 165 ? flags.join(' ') : "<not a history: " + digits + ">";
+}
+
+QByteArray fromWords(const QByteArray &flags)
+{
+    QByteArray digits(165, '0');
+    for (const QByteArray &word : flags.split(' '))
+        if (!word.isEmpty())
+            digits[word.toInt() - 1] = '1';
+    return digits;
+}
 
 // What a new run of the program loads from the folder.
 QByteArray loadedByANewRun(const QTemporaryDir &dir)
@@ -164,6 +194,112 @@ private slots:
         expected[3] = '2';
         QCOMPARE(after.digits(), expected);
         QVERIFY(after.finish());
+        QCOMPARE(fileOf(dir), wellFormed(expected));
+    }
+
+    // Two copies of the program on one settings file, each loading it when it starts. A step
+    // is "<copy> <command>" (see redo_writer), with "-> <flags>" when what it answers matters.
+    void twoCopiesKeepEachOthersResults_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QByteArrayList>("steps");
+        QTest::addColumn<QByteArray>("kept");
+        const QByteArrayList bothJudge = {"A judge 53=1 66=1 3=0", "B judge 22=1 17=0"};
+        QTest::newRow("A saves, then B, then A again")
+            << QByteArray("3 17 40") << bothJudge + QByteArrayList{"A save", "B save", "A save"} << QByteArray("22 40 53 66");
+        QTest::newRow("B saves, then A, then B again")
+            << QByteArray("3 17 40") << bothJudge + QByteArrayList{"B save", "A save", "B save"} << QByteArray("22 40 53 66");
+        QTest::newRow("one question in both: the later save counts")
+            << QByteArray("5") << QByteArrayList{"A judge 5=1", "B judge 5=0", "B save", "A save -> 5"} << QByteArray("5");
+        QTest::newRow("saved before another copy's clear, then more")
+            << QByteArray("3 17 40") << QByteArrayList{"A judge 53=1", "A save", "B clear", "A judge 66=1", "A save -> 66"}
+            << QByteArray("66");
+        QTest::newRow("judged before another copy's clear, saved after it")
+            << QByteArray("3 17 40") << QByteArrayList{"A judge 53=1", "B clear", "A save -> 53"} << QByteArray("53");
+        QTest::newRow("redo: the other copy's saved results and this copy's unsaved ones")
+            << QByteArray("3 17 40") << QByteArrayList{"B judge 22=1 40=0", "B save", "A judge 3=0", "A redo -> 17 22"}
+            << QByteArray("3 17 22");
+        QTest::newRow("redo after another copy cleared")
+            << QByteArray("3 17") << QByteArrayList{"B clear", "A redo -> "} << QByteArray("");
+    }
+    void twoCopiesKeepEachOthersResults()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QByteArrayList, steps);
+        QFETCH(QByteArray, kept);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        {
+            QFile file(dir.filePath(QStringLiteral("Lumbra.conf")));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(wellFormed(fromWords(stored))) > 0);
+        }
+        Writer a(dir, {QStringLiteral("copy")});
+        Writer b(dir, {QStringLiteral("copy")});
+        QCOMPARE(words(a.digits()), stored);
+        QCOMPARE(words(b.digits()), stored);
+        for (const QByteArray &step : steps) {
+            const qsizetype arrow = step.indexOf(" -> ");
+            Writer &copy = step.startsWith('A') ? a : b;
+            copy.send(step.mid(2, arrow < 0 ? -1 : arrow - 2));
+            const QByteArray said = copy.line();
+            QVERIFY2(!said.startsWith("failed") && !said.startsWith('<'), (step + ": " + said).constData());
+            if (arrow >= 0)
+                QCOMPARE(words(said.mid(said.indexOf(' ') + 1)), step.mid(arrow + 4));
+        }
+        QVERIFY(a.finish());
+        QVERIFY(b.finish());
+        QCOMPARE(words(loadedByANewRun(dir)), kept);
+        QCOMPARE(fileOf(dir), wellFormed(fromWords(kept)));
+    }
+
+    // Two copies save over and over at the same moment, each flagging a question of its own
+    // at every save: any save that wrote over the other's without reading it loses a flag.
+    // One of them may be killed in the middle of a save; the other goes on saving.
+    void twoCopiesSavingAtOnce_data()
+    {
+        QTest::addColumn<bool>("killOne");
+        QTest::newRow("both finish") << false;
+        QTest::newRow("one killed while saving") << true;
+    }
+    void twoCopiesSavingAtOnce()
+    {
+        QFETCH(bool, killOne);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        Writer a(dir, {QStringLiteral("copy")});
+        Writer b(dir, {QStringLiteral("copy")});
+        QCOMPARE(a.digits(), QByteArray(165, '0'));
+        QCOMPARE(b.digits(), QByteArray(165, '0'));
+        a.send("each 1 80");
+        b.send("each 81 160");
+        QByteArray expected(165, '0');
+        const int killAfter = killOne ? QRandomGenerator::global()->bounded(1, 40) : 80;
+        for (int q = 1; q <= killAfter; ++q) {
+            QCOMPARE(a.line(), "saved " + QByteArray::number(q));
+            expected[q - 1] = '1';
+        }
+        if (killOne) {
+            // In the middle of the next save: once a lock on the file is held again.
+            const QDeadlineTimer deadline(kWaitMs);
+            while (!QFile::exists(dir.filePath(QStringLiteral("Lumbra.conf.update-lock")))
+                   && !QFile::exists(dir.filePath(QStringLiteral("Lumbra.conf.lock"))) && !deadline.hasExpired()) {
+            }
+            QVERIFY(a.kill());
+        } else {
+            QCOMPARE(a.line(), QByteArray("done"));
+        }
+        for (int q = 81; q <= 160; ++q) {
+            QCOMPARE(b.line(), "saved " + QByteArray::number(q));
+            expected[q - 1] = '1';
+        }
+        QCOMPARE(b.line(), QByteArray("done"));
+        QVERIFY(b.finish());
+        const QByteArray loaded = loadedByANewRun(dir);
+        // A killed copy may have kept saves it made after the last one read here: they follow
+        // on from it, one question after another.
+        for (int q = killAfter + 1; killOne && q <= 80 && loaded[q - 1] == '1'; ++q)
+            expected[q - 1] = '1';
+        QCOMPARE(words(loaded), words(expected));
         QCOMPARE(fileOf(dir), wellFormed(expected));
     }
 

@@ -78,13 +78,14 @@ private slots:
         test::MemoryStore store;
         RedoHistory history(store, bank);
         history.loadRedo();
-        history.redoFlags[1] = 1;
-        history.redoFlags[3] = 1;
-        history.redoFlags[5] = 7;
+        history.setFlag(1, 1);
+        history.setFlag(3, 1);
+        history.setFlag(5, 7);
         QVERIFY(history.saveRedo());
         QVERIFY(history.hasRedo);
         QCOMPARE(store.redo(), "10107" + zeros(160));
-        history.redoFlags.fill(0);
+        for (const int16_t q : {int16_t{1}, int16_t{3}, int16_t{5}})
+            history.setFlag(q, 0);
         QVERIFY(history.saveRedo());
         QVERIFY(!history.hasRedo);
         QCOMPARE(store.redo(), zeros(165));
@@ -99,7 +100,7 @@ private slots:
         RedoHistory history(store, bank);
         history.loadRedo();
         QVERIFY(history.hasRedo);
-        history.redoFlags[3] = 0;
+        history.setFlag(3, 0);
         QVERIFY(history.hasRedo);
         QVERIFY(!history.anyFlagged());
         QVERIFY(history.saveRedo());
@@ -127,13 +128,18 @@ private slots:
         RedoHistory history(store, bank);
         history.loadRedo();
         store.failWrites = true;
-        history.redoFlags[2] = 1;
+        history.setFlag(2, 1);
         QVERIFY(!history.saveRedo());
         QCOMPARE(store.redo(), std::string("1")); // the old value stands
         QCOMPARE(history.redoFlags[2], int16_t(1)); // and the flags stay in memory
         QVERIFY(history.hasRedo);
         QVERIFY(!history.clearRedo());
         QCOMPARE(store.redo(), std::string("1"));
+        // The next save that is kept writes the clear too, not only what was judged since.
+        store.failWrites = false;
+        history.setFlag(4, 1);
+        QVERIFY(history.saveRedo());
+        QCOMPARE(store.redo(), "0001" + zeros(161));
     }
 };
 

@@ -7,6 +7,15 @@
 //                                          its standard input to close
 //   redo_writer <folder> loop <count>      saves two histories in turn, A then B, printing
 //                                          "saved <n>" after each, up to count saves
+//   redo_writer <folder> copy              loads as a run of the program does, prints
+//                                          "loaded <digits>", then answers one line per
+//                                          command read from its standard input:
+//     judge q=d ...    sets flag q to d as a marking does           "judged"
+//     save             saves, as Finish does                        "saved <digits>" or "failed"
+//     clear            clears, as Clear does                        "cleared" or "failed"
+//     redo             what a Redo pressed now would draw from      "redo <digits>"
+//     each <from> <to> for every question from..to in turn: flag it 1 and save, printing
+//                      "saved <q>" after each save (or "failed" and stop), then "done"
 
 #include "bank/question_bank.h"
 #include "history/qsettings_store.h"
@@ -15,7 +24,10 @@
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -27,15 +39,69 @@ void say(const std::string &line)
 
 int usage()
 {
-    std::fputs("usage: redo_writer <folder> read | save [q=d ...] | loop <count>\n", stderr);
+    std::fputs("usage: redo_writer <folder> read | save [q=d ...] | loop <count> | copy\n", stderr);
     return 2;
+}
+
+// Sets flags from "q=d" words as a marking sets them; false on a word that is not one.
+bool judgeAll(bw::RedoHistory &history, const std::vector<std::string> &words, size_t from, int count)
+{
+    for (size_t i = from; i < words.size(); ++i) {
+        int question = 0;
+        int flag = 0;
+        if (std::sscanf(words[i].c_str(), "%d=%d", &question, &flag) != 2 || question < 1 || question > count)
+            return false;
+        history.setFlag(static_cast<int16_t>(question), static_cast<int16_t>(flag));
+    }
+    return true;
+}
+
+// One copy of the program, driven line by line.
+int runCopy(bw::RedoHistory &history, int count)
+{
+    history.loadRedo();
+    say("loaded " + history.storedText());
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, stdin)) {
+        std::istringstream line(buffer);
+        std::vector<std::string> words{std::istream_iterator<std::string>(line), {}};
+        if (words.empty())
+            continue;
+        const std::string &command = words[0];
+        if (command == "judge") {
+            if (!judgeAll(history, words, 1, count))
+                return usage();
+            say("judged");
+        } else if (command == "save") {
+            say(history.saveRedo() ? "saved " + history.storedText() : std::string("failed"));
+        } else if (command == "clear") {
+            say(history.clearRedo() ? "cleared" : "failed");
+        } else if (command == "redo") {
+            history.reloadRedo();
+            say("redo " + history.storedText());
+        } else if (command == "each" && words.size() == 3) {
+            const int last = std::atoi(words[2].c_str());
+            for (int q = std::atoi(words[1].c_str()); q <= last; ++q) {
+                history.setFlag(static_cast<int16_t>(q), 1);
+                if (!history.saveRedo()) {
+                    say("failed");
+                    break;
+                }
+                say("saved " + std::to_string(q));
+            }
+            say("done");
+        } else {
+            return usage();
+        }
+    }
+    return 0;
 }
 
 // The two histories of the loop differ in every position, so any mix of them shows.
 void fillAlternate(bw::RedoHistory &history, int count, bool second)
 {
     for (int q = 1; q <= count; ++q)
-        history.redoFlags[static_cast<size_t>(q)] = static_cast<int16_t>((q + (second ? 5 : 0)) % 10);
+        history.setFlag(static_cast<int16_t>(q), static_cast<int16_t>((q + (second ? 5 : 0)) % 10));
 }
 
 } // namespace
@@ -62,13 +128,15 @@ int main(int argc, char *argv[])
             int flag = 0;
             if (std::sscanf(argv[i], "%d=%d", &question, &flag) != 2 || question < 1 || question > bank.questionCount)
                 return usage();
-            history.redoFlags[static_cast<size_t>(question)] = static_cast<int16_t>(flag);
+            history.setFlag(static_cast<int16_t>(question), static_cast<int16_t>(flag));
         }
         say(history.saveRedo() ? "saved " + history.storedText() : std::string("failed"));
         while (std::getchar() != EOF) {
         }
         return 0;
     }
+    if (mode == "copy")
+        return runCopy(history, bank.questionCount);
     if (mode == "loop" && argc == 4) {
         const long count = std::strtol(argv[3], nullptr, 10);
         for (long n = 1; n <= count; ++n) {

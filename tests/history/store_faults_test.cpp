@@ -229,18 +229,27 @@ private slots:
     {
         QTest::addColumn<int>("fault");
         QTest::addColumn<QByteArray>("loaded");
+        // What the message names, under the folder, and the reason it gives.
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("why");
         const QByteArray none(165, '0');
-        QTest::newRow("folder in place of the file") << int(FolderInPlace) << none;
-        QTest::newRow("pipe in place of the file") << int(PipeInPlace) << none;
-        QTest::newRow("store folder under a regular file") << int(FolderUnderAFile) << none;
-        QTest::newRow("folder in place of the lock") << int(LockIsAFolder) << goodHistory();
-        QTest::newRow("read-only folder") << int(ReadOnlyFolder) << goodHistory();
-        QTest::newRow("unreadable file") << int(UnreadableFile) << none;
+        const QString file = QStringLiteral("Lumbra.conf");
+        QTest::newRow("folder in place of the file") << int(FolderInPlace) << none << file << "Is a folder, not a file";
+        QTest::newRow("pipe in place of the file") << int(PipeInPlace) << none << file << "Not a regular file";
+        QTest::newRow("store folder under a regular file")
+            << int(FolderUnderAFile) << none << QStringLiteral("blocker/store") << "Not a directory";
+        QTest::newRow("folder in place of the lock")
+            << int(LockIsAFolder) << goodHistory() << QStringLiteral("Lumbra.conf.lock") << "Could not be locked";
+        QTest::newRow("read-only folder")
+            << int(ReadOnlyFolder) << goodHistory() << QStringLiteral("Lumbra.conf.update-lock") << "Permission denied";
+        QTest::newRow("unreadable file") << int(UnreadableFile) << none << file << "Permission denied";
     }
     void faultyStoresFailTheSaveOnce()
     {
         QFETCH(int, fault);
         QFETCH(QByteArray, loaded);
+        QFETCH(QString, where);
+        QFETCH(QString, why);
 #ifdef Q_OS_WIN
         if (fault == PipeInPlace || fault == ReadOnlyFolder || fault == UnreadableFile)
             QSKIP("Windows has no named pipe in a folder and no permission bits a program sets; the folder and lock "
@@ -288,7 +297,11 @@ private slots:
         MainWindowDriver d(store, random);
         QCOMPARE(memory(d), loaded);
         const QList<int> first = sitWrongly(d);
-        QCOMPARE(d.dialogs.told, QStringList({QString::fromLatin1(kSaveFailed)}));
+        QCOMPARE(d.dialogs.told.size(), 1);
+        QVERIFY(d.dialogs.told[0].startsWith(QString::fromLatin1(kSaveFailed)));
+        const QString named = QDir::toNativeSeparators(dir.filePath(where)) + QStringLiteral(": ") + why;
+        QVERIFY2(d.dialogs.told[0].contains(QStringLiteral("\r\n") + named + QStringLiteral("\r\n")),
+                 qPrintable(d.dialogs.told[0]));
         const QList<int> second = sitWrongly(d);
         QCOMPARE(d.button("Command6")->text(), QStringLiteral("Scores"));
         QCOMPARE(d.dialogs.told.size(), 1);

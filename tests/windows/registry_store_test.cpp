@@ -165,6 +165,11 @@ void writes(Tally &tally)
         RegistryStore store;
         tally.check(store.write(row.application, "aaa", "redo", row.value) == row.saved,
                     name + (row.saved ? ": reported saved" : ": reported failed"));
+        // A failure names the value's place and the system's reason after it.
+        const std::string error = store.lastError();
+        tally.check(row.saved || (error.rfind("HKEY_CURRENT_USER\\Software\\", 0) == 0 && error.find("\\redo: ") != std::string::npos
+                                  && error.size() > error.find("\\redo: ") + 7),
+                    name + ": the failure is described as \"" + error + '"');
         DWORD type = REG_NONE;
         std::string after;
         tally.check(rawValue(type, after), name + ": a value is there");
@@ -197,9 +202,22 @@ void history(Tally &tally)
                     && withSign.redoFlags[4] == 0,
                 "\"1\u00A91\" gives the flags 1, 0, 1");
 
+    // Two copies that loaded the same history each keep the other's results when they save.
+    tally.check(setValue(REG_SZ, std::string(165, '0') + '\0'), "an empty history stored");
+    bw::RedoHistory copyA(store, bank);
+    bw::RedoHistory copyB(store, bank);
+    copyA.loadRedo();
+    copyB.loadRedo();
+    copyA.setFlag(3, 1);
+    copyB.setFlag(17, 1);
+    tally.check(copyA.saveRedo() && copyB.saveRedo(), "two copies' histories are reported saved");
+    bw::RedoHistory both(store, bank);
+    both.loadRedo();
+    tally.check(both.redoFlags[3] == 1 && both.redoFlags[17] == 1, "both copies' results are kept");
+
     bw::RedoHistory saved(store, bank);
     for (int q = 1; q <= 165; ++q)
-        saved.redoFlags[static_cast<size_t>(q)] = static_cast<int16_t>(q % 4 == 0 ? 1 : q == 5 ? 7 : 0);
+        saved.setFlag(static_cast<int16_t>(q), static_cast<int16_t>(q % 4 == 0 ? 1 : q == 5 ? 7 : 0));
     tally.check(saved.saveRedo(), "the history is reported saved");
     bw::RedoHistory nextRun(store, bank);
     nextRun.loadRedo();
