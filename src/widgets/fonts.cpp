@@ -6,8 +6,10 @@ namespace bw {
 
 void installFontSubstitutions()
 {
-    // "Times New Roman" is left to the system's font configuration, which already maps it
-    // onto Liberation Serif where the original is not installed.
+    // On Linux the system's font configuration already maps "Times New Roman" onto Liberation
+    // Serif; a Windows without it (Wine's, for one) is told here. Where the original is
+    // installed, Qt never consults a substitution.
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
     QFont::insertSubstitution(QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 }

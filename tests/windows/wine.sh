@@ -59,6 +59,9 @@ qt)
     # Qt Test writes to the debugger rather than to standard output when it finds no Windows
     # console, unless told to log to the standard streams.
     export QT_FORCE_STDERR_LOGGING=1
+    # Qt's offscreen platform on Windows knows no system fonts: it reads the font files in one
+    # folder, here the Liberation fonts the layout is measured with.
+    export QT_QPA_FONTDIR=${QT_QPA_FONTDIR:-Z:/usr/share/fonts/truetype/liberation}
     while IFS='=' read -r name _; do
         export "BRIGHTWELL_$name=${!name}"
     done < <(env | grep -E '^QT_[A-Za-z0-9_]*=')
