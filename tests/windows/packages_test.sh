@@ -114,7 +114,7 @@ if ! shown 'Brightwell V4\.38' >/dev/null; then
     fail "the installed program opened no window"
 else
     pass "the installed program opened its window"
-    # Alt+S starts a test of 20; B answers the first question; Alt+F finishes and asks whether
+    # Alt+S starts a test; B answers the first question; Alt+F finishes and asks whether
     # to finish early, where Enter answers Yes; Enter closes the result. Each key goes to
     # whatever window has the keyboard, as a user's would.
     xdotool key --clearmodifiers alt+s b alt+f
@@ -137,7 +137,8 @@ for _ in $(seq 1 100); do
     [ -n "$stored" ] && break
     sleep 0.1
 done
-if [[ "$stored" =~ ^[01]{165}$ ]] && [ "$(tr -cd 1 <<<"$stored" | wc -c)" -ge 19 ]; then
+# A test of the first size offered (5 questions), with one answer given: at least four wrong.
+if [[ "$stored" =~ ^[01]{165}$ ]] && [ "$(tr -cd 1 <<<"$stored" | wc -c)" -ge 4 ]; then
     pass "the test's history is stored at the classic key"
 else
     fail "no history of 165 flags at $history_key: '$stored'"
