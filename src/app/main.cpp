@@ -3,6 +3,7 @@
 #include "engine/random_source.h"
 #ifdef Q_OS_WIN
 #include "history/registry_store.h"
+#include <windows.h>
 #else
 #include "history/qsettings_store.h"
 #endif
@@ -93,10 +94,25 @@ bool displayAvailable()
 #endif
 }
 
+#ifdef Q_OS_WIN
+// Under Wine, whose GDI draws some letters of the fonts that stand in for Windows' own as
+// nothing (the capital I of Liberation Sans among them), text is drawn by Qt's own FreeType
+// rasterizer instead, which draws them all. On Windows the native font engine stays.
+void drawTextWithFreeTypeUnderWine()
+{
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    if (ntdll && GetProcAddress(ntdll, "wine_get_version") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+}
+#endif
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_WIN
+    drawTextWithFreeTypeUnderWine();
+#endif
     if (!displayAvailable()) {
         std::fputs("brightwell: no display is available (DISPLAY and WAYLAND_DISPLAY are unset); "
                    "start it from a desktop session.\n",
