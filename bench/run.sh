@@ -192,10 +192,9 @@ if [ -z "$qt_windows" ]; then
     echo "  skipped: no Qt for Windows (run scripts/windows.sh once first)"
 else
     windows_build=$build-windows
-    if ! { cmake -S "$source_dir" -B "$windows_build" -G Ninja \
-            --toolchain "$qt_windows/lib/cmake/Qt6/qt.toolchain.cmake" \
-            -DQT_CHAINLOAD_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64.cmake" -DBRIGHTWELL_MINGW_SHARED_RUNTIME=ON \
-            -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DBRIGHTWELL_BENCH=ON &&
+    # The windows preset's build, in a folder of its own, with the benchmarks and no tests.
+    if ! { (cd "$source_dir" && BRIGHTWELL_QT_WINDOWS=$qt_windows cmake --preset windows -B "$windows_build" \
+            -DBUILD_TESTING=OFF -DBRIGHTWELL_BENCH=ON) &&
         cmake --build "$windows_build" --target brightwell_probe bare_window windows_runtime; } \
         >"$work/windows-build.log" 2>&1; then
         cat "$work/windows-build.log" >&2
