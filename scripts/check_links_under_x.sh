@@ -2,7 +2,7 @@
 # Runs Brightwell under a real X server with a stand-in browser that records every address it
 # is asked to open, clicks every link of the program, and prints what was opened.
 # A check by hand, not a test: it waits on the banner's timing.
-# Usage: xvfb-run -a -s "-screen 0 1280x1024x24" scripts/check_links_under_x.sh build/default/brightwell
+# Usage: xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" scripts/check_links_under_x.sh build/default/brightwell
 set -euo pipefail
 program=$1
 work=$(mktemp -d)

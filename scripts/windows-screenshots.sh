@@ -11,7 +11,7 @@ export QT_QPA_PLATFORM=windows:fontengine=freetype BRIGHTWELL_WINE_DISPLAY=1 BRI
 wine=(bash tests/windows/wine.sh "$PWD/build/windows/wineprefix")
 "${wine[@]}" boot
 for program in app_screenshots_test app_about_window_test app_purchase_window_test; do
-    xvfb-run --auto-servernum --server-args='-screen 0 1280x1024x24 -nolisten tcp' \
+    xvfb-run --auto-servernum --server-args='-screen 0 1280x1024x24 -nolisten tcp -noreset' \
         "${wine[@]}" run "$bin/$program.exe" >/dev/null
 done
 for picture in "$out"/*.png; do

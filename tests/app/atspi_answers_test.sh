@@ -21,4 +21,9 @@ export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 BROWSER=/bin/false
 "$program" 2>"$work/program.log" &
 pid=$!
 # Debian's python3 with its pyatspi, whatever python3 comes first on the PATH.
-timeout 120 /usr/bin/python3 "$here/atspi_answers.py"
+status=0
+timeout 300 /usr/bin/python3 "$here/atspi_answers.py" || status=$?
+if [ "$status" -ne 0 ]; then
+    echo "--- what the program said:"; cat "$work/program.log"
+fi
+exit "$status"

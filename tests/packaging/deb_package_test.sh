@@ -59,7 +59,7 @@ fi
 echo "== start under Xvfb"
 mkdir -p "$scratch/run"
 window_class=$(desktop_value "$scratch/root/usr/share/applications/$APP_ID.desktop" StartupWMClass)
-xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -nolisten tcp" \
+xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -nolisten tcp -noreset" \
     bash "$here/window_smoke.sh" "$scratch/root/usr/bin/brightwell" "$scratch/run" \
     "Brightwell V$version" "$window_class" \
     || fail "the unpacked program did not start and close cleanly"
