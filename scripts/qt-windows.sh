@@ -115,7 +115,7 @@ cp "$here/cmake/mingw-w64.cmake" "$toolchain"
 build=$work/build
 staging=$prefix.partial
 rm -rf "$staging"
-say "building Qt $upstream for Windows in $build (about 15 minutes on two cores)"
+say "building Qt $upstream for Windows in $build (about half an hour on two cores)"
 cmake -S "$src" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DBRIGHTWELL_MINGW_SHARED_RUNTIME=ON \
