@@ -10,13 +10,14 @@ brightwell_setup "${brightwell_windows_packages[@]}" openbox netpbm
 bin=$PWD/build/windows/bin
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-# The program draws its text with Qt's FreeType engine under Wine (src/app/main.cpp).
+# The program draws its text with Qt's FreeType engine under Wine (src/app/main.cpp); its test
+# programs are told to, through the QT_* settings that wine.sh qt hands over.
 export QT_QPA_PLATFORM=windows:fontengine=freetype BRIGHTWELL_WINE_DISPLAY=1 BRIGHTWELL_SCREENSHOT_DIR="Z:$out"
 wine=(bash "$PWD/tests/windows/wine.sh" "$PWD/build/windows/wineprefix")
 "${wine[@]}" boot
 for program in app_screenshots_test app_about_window_test app_purchase_window_test; do
     xvfb-run --auto-servernum --server-args='-screen 0 1280x1024x24 -nolisten tcp -noreset' \
-        "${wine[@]}" run "$bin/$program.exe" >/dev/null
+        "${wine[@]}" qt "$bin/$program.exe" >/dev/null
 done
 
 # The screen is read from the X server's own frame buffer (-fbdir), not asked of the server:
