@@ -123,7 +123,24 @@ cmake -S "$src" -B "$build" -G Ninja \
     -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || echo x86_64-linux-gnu)/cmake" \
     -DCMAKE_INSTALL_PREFIX="$staging" \
     "${options[@]}" >"$work/configure.log" 2>&1 || { tail -n 40 "$work/configure.log" >&2; exit 1; }
-cmake --build "$build" --parallel "$(nproc)" >"$work/build.log" 2>&1 || { tail -n 60 "$work/build.log" >&2; exit 1; }
+# The build takes half an hour on two cores: say how far it is once a minute, from the step
+# counter Ninja writes to its log ("[done/all]").
+log=$work/build.log
+began=$SECONDS
+cmake --build "$build" --parallel "$(nproc)" >"$log" 2>&1 &
+builder=$!
+told=$SECONDS
+while kill -0 "$builder" 2>/dev/null; do
+    sleep 1
+    if [ $((SECONDS - told)) -ge 60 ]; then
+        told=$SECONDS
+        steps=$(grep -o '^\[[0-9]*/[0-9]*\]' "$log" | tail -n 1 | tr -d '[]')
+        elapsed=$((SECONDS - began))
+        say "building Qt: ${steps:-0/?} steps done, $((elapsed / 60)) min $((elapsed % 60)) s so far"
+    fi
+done
+wait "$builder" || { tail -n 60 "$log" >&2; exit 1; }
+say "Qt built in $((SECONDS - began)) s"
 cmake --install "$build" >"$work/install.log" 2>&1 || { tail -n 40 "$work/install.log" >&2; exit 1; }
 
 # The licences: Qt's own, Debian's copyright file, and every bundled part's.
