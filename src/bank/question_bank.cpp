@@ -2,13 +2,18 @@
 
 namespace bw {
 
-void QuestionBank::inlineread()
+void QuestionBank::inlineread(Language in)
 {
+    language = in;
     for (int q = 1; q <= kBankRowCount; ++q) {
         const BankRow &row = kBankRows[static_cast<size_t>(q - 1)];
-        questionText[static_cast<size_t>(q)] = row.question;
-        for (int c = 1; c <= 4; ++c)
-            choiceText[static_cast<size_t>(q)][static_cast<size_t>(c)] = row.choices[static_cast<size_t>(c - 1)];
+        const BankText &french = kBankRowsFr[static_cast<size_t>(q - 1)];
+        const bool inFrench = in == Language::French && french.question != nullptr;
+        questionText[static_cast<size_t>(q)] = inFrench ? french.question : row.question;
+        for (int c = 1; c <= 4; ++c) {
+            const size_t k = static_cast<size_t>(c - 1);
+            choiceText[static_cast<size_t>(q)][static_cast<size_t>(c)] = inFrench ? french.choices[k] : row.choices[k];
+        }
     }
     questionCount = kBankRowCount;
     for (int q = 1; q <= kBankRowCount; ++q)

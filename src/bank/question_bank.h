@@ -34,9 +34,21 @@ struct BankRow {
 
 inline constexpr int kBankRowCount = 165;
 
+// The languages the bank is written in. Every row has both, with the correct answer first in
+// each, so that a question's number and its stored result serve both languages.
+enum class Language { English, French };
+
+// The French wording of one row: the question and its four choices, the correct one first.
+struct BankText {
+    const char *question;
+    std::array<const char *, 4> choices;
+};
+
 // The compiled-in rows, question 1 first. A question's number is its identity in the
 // stored history, so a row never moves once released.
 extern const std::array<BankRow, kBankRowCount> kBankRows;
+// The same rows in French, in the same order.
+extern const std::array<BankText, kBankRowCount> kBankRowsFr;
 
 // The question bank, filled in memory by inlineread and read by question number.
 class QuestionBank {
@@ -46,8 +58,12 @@ public:
     std::array<std::array<std::string, 5>, kTableCapacity> choiceText;
     std::array<int16_t, kTableCapacity> answerKey{};
 
-    // Fills the bank from the compiled-in rows; running it again writes the same values.
-    void inlineread();
+    // The language the texts were last filled in.
+    Language language = Language::English;
+
+    // Fills the bank from the compiled-in rows in the given language; running it again writes
+    // the same values. Question numbers and answer keys are the same in every language.
+    void inlineread(Language in = Language::English);
 };
 
 } // namespace bw
