@@ -8,7 +8,7 @@ void QuestionBank::inlineread(Language in)
     for (int q = 1; q <= kBankRowCount; ++q) {
         const BankRow &row = kBankRows[static_cast<size_t>(q - 1)];
         const BankText &french = kBankRowsFr[static_cast<size_t>(q - 1)];
-        const bool inFrench = in == Language::French && french.question != nullptr;
+        const bool inFrench = in == Language::French;
         questionText[static_cast<size_t>(q)] = inFrench ? french.question : row.question;
         for (int c = 1; c <= 4; ++c) {
             const size_t k = static_cast<size_t>(c - 1);
