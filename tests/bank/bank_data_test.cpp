@@ -118,7 +118,8 @@ const Vocabulary &vocabulary(Language in)
          "House of Commons", "Member of Parliament", "Prime Minister", "Supreme Court of Canada",
          "federal government", "municipal governments", "United States", "Indigenous peoples"},
         {}};
-    // Elided words ("l'", "qu'") come out of the word splitting as words of their own. The "et"
+    // Elided words ("l'", "qu'") come out of the word splitting as words of their own, and so does
+    // the "er" of "1er", which is part of a date. "Propre" is the "own" of English. The "et"
     // inside a hyphenated name (Terre-Neuve-et-Labrador) joins no list and is no conjunction.
     static const Vocabulary french{
         {"le", "la", "les", "l", "un", "une", "des", "de", "du", "d", "et", "ou", "à", "au", "aux", "en", "dans",
@@ -129,7 +130,8 @@ const Vocabulary &vocabulary(Language in)
          "y", "plus", "moins", "tout", "tous", "toute", "toutes", "chaque", "même", "mêmes", "autre", "autres",
          "vous", "votre", "vos", "nous", "notre", "nos", "si", "mais", "car", "comme", "entre", "après", "avant",
          "lors", "dont", "où", "comment", "pourquoi", "quand", "combien", "doit", "doivent", "peut", "peuvent",
-         "faut", "jusqu", "jusque", "vers", "chez", "très", "aussi", "donc", "ni", "selon", "depuis", "parmi"},
+         "faut", "jusqu", "jusque", "vers", "chez", "très", "aussi", "donc", "ni", "selon", "depuis", "parmi",
+         "propre", "propres", "er"},
         {"quel", "quelle", "quels", "quelles", "lequel", "laquelle", "lesquels", "lesquelles", "dans", "avec",
          "pour", "sans", "sous", "sont", "était", "étaient", "être", "avait", "avaient", "leur", "leurs", "elle",
          "elles", "cette", "ceux", "celle", "celles", "celui", "tout", "tous", "toute", "toutes", "chaque",
