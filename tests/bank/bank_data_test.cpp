@@ -547,7 +547,7 @@ private slots:
         QTest::addColumn<double>("meanHigh");
         QTest::newRow("English questions") << Language::English << true << true << 17 << 93 << 48.0 << 58.0;
         QTest::newRow("English choices") << Language::English << false << true << 3 << 93 << 25.0 << 35.0;
-        QTest::newRow("French questions") << Language::French << true << false << 17 << 130 << 50.0 << 75.0;
+        QTest::newRow("French questions") << Language::French << true << false << 17 << 120 << 50.0 << 75.0;
         QTest::newRow("French choices") << Language::French << false << false << 3 << 110 << 25.0 << 42.0;
     }
     void lengths()
