@@ -384,11 +384,15 @@ char endingOf(const std::string &text)
 }
 
 // A text that may stand the same in both languages: a name or a date, with no lower-case word
-// of three letters or more ("Halifax.", "Sir John A. Macdonald", "Samuel de Champlain.").
+// of three letters or more and no English article or preposition ("Halifax.", "Sir John A.
+// Macdonald", "Samuel de Champlain."), or an English title that French quotes as it is.
 bool isNameOrDate(const std::string &text)
 {
     static const QRegularExpression lowerWord("(?<!\\w)\\p{Ll}{3,}", QRegularExpression::UseUnicodePropertiesOption);
-    return !lowerWord.match(toQString(text)).hasMatch();
+    static const QRegularExpression englishWord("\\b(the|of|and|in|on|at|for|to)\\b", QRegularExpression::CaseInsensitiveOption);
+    static const QStringList titles{"The Maple Leaf Forever."};
+    const QString shown = toQString(text);
+    return titles.contains(shown) || (!lowerWord.match(shown).hasMatch() && !englishWord.match(shown).hasMatch());
 }
 
 } // namespace
@@ -924,12 +928,12 @@ private slots:
             const QString where = QString("row %1: ").arg(q);
             QVERIFY2(translated != english, qPrintable(where + "question left in English"));
             QVERIFY2(endingOf(translated) == endingOf(english), qPrintable(where + toQString(translated)));
-            QCOMPARE(numbersIn(translated), numbersIn(english));
+            QVERIFY2(numbersIn(translated) == numbersIn(english), qPrintable(where + "numbers differ: " + toQString(translated)));
             for (int c = 1; c <= 4; ++c) {
                 const std::string &from = choice(bank, q, c), &to = choice(french, q, c);
                 QVERIFY2(to != from || isNameOrDate(from), qPrintable(where + "left in English: " + toQString(from)));
                 QVERIFY2(endsWith(to, ".") == endsWith(from, "."), qPrintable(where + toQString(to)));
-                QCOMPARE(numbersIn(to), numbersIn(from));
+                QVERIFY2(numbersIn(to) == numbersIn(from), qPrintable(where + "numbers differ: " + toQString(to)));
             }
         }
     }
