@@ -1,6 +1,10 @@
 // The question bank in French: the same 165 rows as bank_data.cpp, in the same order, each
 // with its correct answer first. The wording follows the French edition of the official study
 // guide and Canadian French usage; facts, dates and numbers are those of the English row.
+// Typography: a no-break space (U+00A0) inside « » and before a colon, no space before ? ! ;
+// and the straight apostrophe of the English table. When an English row changes, translate
+// it again in place. docs/bank.md lists the terms used and the rows worded more freely so
+// that no answer stands out; tests/bank/bank_data_test.cpp checks both.
 
 #include "bank/question_bank.h"
 
@@ -577,12 +581,12 @@ const std::array<BankText, kBankRowCount> kBankRowsFr = {{
          "Louis St-Laurent.",
          "John Diefenbaker.",
          "Mackenzie King."}},
-    /* 115 */ {"Dans quelle province se trouvent les sables bitumineux de l'Athabasca, grande source du pétrole canadien?",
+    /* 115 */ {"Dans quelle province se trouvent les sables bitumineux de l'Athabasca, une source importante du pétrole canadien?",
         {"L'Alberta.",
          "La Saskatchewan.",
          "Terre-Neuve-et-Labrador.",
          "La Colombie-Britannique."}},
-    /* 116 */ {"Qui ont été les premiers habitants du territoire qui est aujourd'hui le Canada?",
+    /* 116 */ {"Qui étaient les premiers habitants du territoire qui forme aujourd'hui le Canada?",
         {"Les peuples autochtones.",
          "Les Vikings.",
          "Les Acadiens.",
@@ -712,7 +716,7 @@ const std::array<BankText, kBankRowCount> kBankRowsFr = {{
          "Que les deux Canadas soient unis et gouvernés directement depuis Londres.",
          "Que chaque Canada garde sa propre assemblée.",
          "Que le Bas-Canada soit rendu à la France et le Haut-Canada conservé."}},
-    /* 142 */ {"Quels chefs ont travaillé ensemble pour instaurer le gouvernement responsable dans la province du Canada?",
+    /* 142 */ {"Quels hommes politiques ont travaillé ensemble pour instaurer le gouvernement responsable dans la province du Canada?",
         {"Robert Baldwin et Louis-Hippolyte La Fontaine.",
          "William Lyon Mackenzie et Louis-Joseph Papineau.",
          "James Wolfe et le marquis de Montcalm.",
@@ -822,7 +826,7 @@ const std::array<BankText, kBankRowCount> kBankRowsFr = {{
          "Elle a été remplacée par une nouvelle, rédigée par les provinces.",
          "Elle a été placée sous l'autorité du Parlement britannique.",
          "Elle a donné aux provinces le droit de quitter le Canada à volonté."}},
-    /* 164 */ {"Qu'a été la Révolution tranquille?",
+    /* 164 */ {"Qu'est-ce que la Révolution tranquille?",
         {"Une période de changements rapides au Québec pendant les années 1960.",
          "Une grève pacifique des agriculteurs du Québec dans les années 1930.",
          "Une marche silencieuse de Canadiens français sur la colline du Parlement.",
