@@ -963,28 +963,39 @@ private slots:
             QVERIFY2(!wrong.match(toQString(text)).hasMatch(), text.c_str());
     }
 
+    // Rows whose wording is fixed, and rows that took a new subject: each stands at its number,
+    // because the stored history records results by question number. A row listed with its
+    // answer only keeps that answer as choice 1; the others are listed with all four choices.
     void fixedRowsStandVerbatim_data()
     {
+        QTest::addColumn<int>("row");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("choices");
-        QTest::newRow("ballot") << "What is a ballot?"
+        QTest::newRow("ballot") << 1 << "What is a ballot?"
                                 << QStringList{"A form for voting.", "A form that tells you when and where to vote.",
                                                "A dance.", "A form to count the number of votes."};
-        QTest::newRow("bill") << "What do you call a law before it is passed?"
+        QTest::newRow("bill") << 14 << "What do you call a law before it is passed?"
                               << QStringList{"A bill.", "A by-law.", "A motion.", "A new law."};
+        QTest::newRow("capital of Canada") << 87 << "What is the capital of Canada?" << QStringList{"Ottawa."};
+        QTest::newRow("responsibilities of citizens") << 97 << "Citizens of Canada have each of these responsibilities except for"
+                                                      << QStringList{"Doing two years of military service."};
+        QTest::newRow("War of 1812") << 136 << "What happened in the War of 1812?"
+                                     << QStringList{"The Americans invaded Canada and failed to conquer it."};
+        QTest::newRow("Nova Scotia, 1848") << 150
+                                           << "In 1848, which colony was the first in British North America to gain responsible government?"
+                                           << QStringList{"Nova Scotia."};
     }
     void fixedRowsStandVerbatim()
     {
+        QFETCH(int, row);
         QFETCH(QString, text);
         QFETCH(QStringList, choices);
+        QCOMPARE(toQString(question(bank, row)), text);
+        for (int c = 1; c <= static_cast<int>(choices.size()); ++c)
+            QCOMPARE(toQString(choice(bank, row, c)), choices.at(c - 1));
         int found = 0;
-        for (int q = 1; q <= kQuestions; ++q) {
-            if (question(bank, q) != text.toStdString())
-                continue;
-            ++found;
-            for (int c = 1; c <= 4; ++c)
-                QCOMPARE(toQString(choice(bank, q, c)), choices.at(c - 1));
-        }
+        for (int q = 1; q <= kQuestions; ++q)
+            found += question(bank, q) == text.toStdString() ? 1 : 0;
         QCOMPARE(found, 1);
     }
 };

@@ -70,6 +70,11 @@ check_desktop_entry() { # prefix
         || fail "desktop entry: Icon=$icon has no scalable icon"
     [ -f "$1/share/icons/hicolor/48x48/apps/$icon.png" ] \
         || fail "desktop entry: Icon=$icon has no 48x48 icon"
+    # The program speaks both official languages, and so does its launcher.
+    local key
+    for key in Name GenericName Comment Keywords; do
+        [ -n "$(desktop_value "$file" "$key\\[fr\\]")" ] || fail "desktop entry: $key has no French twin"
+    done
 }
 
 # The text of the first <tag>…</tag> on one line.
@@ -95,6 +100,13 @@ check_metainfo() { # prefix version
     local release
     release=$(sed -n 's|.*<release [^>]*version="\([^"]*\)".*|\1|p' "$file" | head -n 1)
     [ "$release" = "$2" ] || fail "metainfo: the newest release is '$release', not $2"
+    # Every text a software centre shows has its French twin, and the languages are listed.
+    local tag
+    for tag in name summary p li caption; do
+        [ "$(grep -c "<$tag>" "$file")" = "$(grep -c "<$tag xml:lang=\"fr\">" "$file")" ] \
+            || fail "metainfo: not every <$tag> has a French twin"
+    done
+    grep -q '<lang>fr</lang>' "$file" || fail "metainfo: French is not among its languages"
 }
 
 # Width and height from a PNG file's IHDR chunk, as "W H".
