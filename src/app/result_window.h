@@ -12,6 +12,12 @@ class ResultWindow : public QDialog {
     Q_OBJECT
 public:
     ResultWindow(QWidget *parent, int total, int correct, const QString &percentText);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void retranslate();
 };
 
 } // namespace bw
