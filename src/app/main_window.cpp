@@ -511,7 +511,7 @@ void MainWindow::setReviewMode(bool ticked)
 
 void MainWindow::showResult()
 {
-    ResultWindow result(this, quiz_.testSize, quiz_.correctCount, localizedPercent(quiz_.correctCount, quiz_.testSize));
+    ResultWindow result(this, quiz_.testSize, quiz_.correctCount);
     dialogs_.runModal(result);
 }
 

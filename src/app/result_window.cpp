@@ -1,6 +1,7 @@
 #include "app/result_window.h"
 
 #include "app/fixed_dialog.h"
+#include "app/language.h"
 #include "widgets/layout.h"
 #include "widgets/twips.h"
 
@@ -23,8 +24,10 @@ QLabel *scoreLabel(QWidget *frame, const char *name, const QString &text, QRect 
 
 } // namespace
 
-ResultWindow::ResultWindow(QWidget *parent, int total, int correct, const QString &percentText)
+ResultWindow::ResultWindow(QWidget *parent, int total, int correct)
     : QDialog(parent, kFixedDialogFlags)
+    , total_(total)
+    , correct_(correct)
 {
     setUpFixedDialog(*this, "Form2", QString(), twipsSize(5640, 4665));
 
@@ -37,7 +40,7 @@ ResultWindow::ResultWindow(QWidget *parent, int total, int correct, const QStrin
     scoreLabel(frame, "Label2", QString(), twipsRect(240, 1320, 2175, 375), right);
     scoreLabel(frame, "Label5", QString::number(correct), twipsRect(2760, 1320, 615, 375), left);
     scoreLabel(frame, "Label3", QString(), twipsRect(600, 2040, 1815, 375), right);
-    scoreLabel(frame, "Label6", percentText, twipsRect(2760, 2040, 1095, 375), left);
+    scoreLabel(frame, "Label6", QString(), twipsRect(2760, 2040, 1095, 375), left);
 
     auto *ok = place(new QPushButton(this), "Command1", twipsRect(2040, 3840, 1455, 495));
     ok->setDefault(true);
@@ -52,6 +55,7 @@ void ResultWindow::retranslate()
     findChild<QLabel *>(QStringLiteral("Label1"))->setText(tr("Question Total:"));
     findChild<QLabel *>(QStringLiteral("Label2"))->setText(tr("Correct Questions:"));
     findChild<QLabel *>(QStringLiteral("Label3"))->setText(tr("Percentage:"));
+    findChild<QLabel *>(QStringLiteral("Label6"))->setText(localizedPercent(correct_, total_));
     findChild<QPushButton *>(QStringLiteral("Command1"))->setText(tr("OK"));
 }
 
