@@ -185,6 +185,8 @@ private slots:
         d.click("Command6");
         d.window->showAboutWindow();
         d.window->showPurchaseWindow();
+        if (language == Language::French)
+            save(d.window.get(), QStringLiteral("fr-scaled-200-finished"));
         for (int tick = 12; tick < 392; ++tick) { // every slogan and the closing heading
             d.window->banner().onTick();
             if (tick % 28 == 9)
