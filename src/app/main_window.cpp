@@ -268,6 +268,7 @@ void MainWindow::retranslate()
     // The item on display, in the new language, as it was: its answer, its verdict.
     if (!frame1_->isHidden() && quiz_.testSize > 0) {
         frame1_->setTitle(tr("Question %1 of %2").arg(quiz_.currentPos).arg(quiz_.testSize));
+        announce(frame1_, QAccessible::NameChanged);
         showItem(quiz_.currentItem());
         showVerdict();
     }
