@@ -96,6 +96,31 @@ int markTopFor(const MainWindowDriver &d, int slot)
     return d.option(slot)->y() + twips(50);
 }
 
+// The Alt letters that more than one command of a window answers to, as "letter: controls";
+// the menu's items count apart, and Alt+L, the language item's, counts in every window.
+QStringList sharedMnemonics(const QMap<QString, QString> &texts)
+{
+    QMap<QString, QStringList> byLetter{{QStringLiteral("window l"), {QStringLiteral("language")}}};
+    static const QRegularExpression mnemonic(QStringLiteral("(?<!&)&(?!&)"));
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+        const QString control = it.key().section(QLatin1Char('/'), 0, 0);
+        const QString property = it.key().section(QLatin1Char('/'), 1);
+        if ((property != QLatin1String("text") && property != QLatin1String("title")) || control.isEmpty()
+            || control.startsWith(QLatin1String("Label")) || control.startsWith(QLatin1String("Option1_")))
+            continue; // plain texts: the bank's, the labels'
+        const qsizetype at = mnemonic.match(it.value()).capturedStart();
+        if (at < 0 || at + 1 >= it.value().size())
+            continue;
+        const bool inMenu = QStringList{"mcd", "other", "mexit"}.contains(control);
+        byLetter[(inMenu ? QStringLiteral("menu ") : QStringLiteral("window ")) + it.value().mid(at + 1, 1).toLower()] << control;
+    }
+    QStringList shared;
+    for (auto it = byLetter.cbegin(); it != byLetter.cend(); ++it)
+        if (it.value().size() > 1)
+            shared << it.key() + QStringLiteral(": ") + it.value().join(QLatin1Char(','));
+    return shared;
+}
+
 // What a run of the window showed, stage by stage, and what it asked and told.
 struct Shown {
     QList<QMap<QString, QString>> stages;
@@ -168,6 +193,12 @@ private slots:
             QCOMPARE(french.stages[stage].keys(), english.stages[stage].keys());
             const QStringList missing = untranslated(english.stages[stage], french.stages[stage]);
             QVERIFY2(missing.isEmpty(), qPrintable(QString::number(stage) + QStringLiteral(": ") + missing.join(QLatin1String(" | "))));
+            // No two French commands share a letter; the English Previous and Purchase CD do,
+            // as designed.
+            const QStringList shared = sharedMnemonics(french.stages[stage]);
+            QVERIFY2(shared.isEmpty(), qPrintable(shared.join(QLatin1String(" | "))));
+            for (const QString &letters : sharedMnemonics(english.stages[stage]))
+                QCOMPARE(letters, QStringLiteral("window p: Command11,Command3"));
         }
         QCOMPARE(french.said.size(), 4);
         for (qsizetype i = 0; i < english.said.size(); ++i)
