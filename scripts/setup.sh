@@ -4,7 +4,7 @@
 set -euo pipefail
 
 # What building and running the program needs.
-brightwell_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation)
+brightwell_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev fonts-liberation)
 # What the Windows program needs besides (scripts/windows.sh): the cross-compiler, the tools
 # that fetch and unpack Qt's source and build it, Wine to run the program and its tests, a
 # real X server for its windows, and makensis for the installer.

@@ -7,6 +7,7 @@
 #include "widgets/clickable_label.h"
 #include "web/web_launcher.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
@@ -32,36 +33,32 @@ Label *addLabel(QWidget *window, const char *name, const QString &text, QRect re
 
 QString aboutFeedbackText()
 {
-    return QStringLiteral("If this software is helpful for you to prepare for the Canadian citizenship test, please\r\n"
-                          "send us an email at:  ")
-        + QString::fromUtf8(kFeedbackEmail)
-        + QStringLiteral(" . Your comments and feedback is greatly welcome.\r\n"
-                         "Hope you become a Canadian citizen soon. Good Luck!");
+    return AboutWindow::tr("If this software is helpful for you to prepare for the Canadian citizenship test, please\r\n"
+                           "send us an email at:  %1 . Your comments and feedback is greatly welcome.\r\n"
+                           "Hope you become a Canadian citizen soon. Good Luck!")
+        .arg(QString::fromUtf8(kFeedbackEmail));
 }
 
 AboutWindow::AboutWindow(QWidget *parent, ShellPlatform &shell)
     : QDialog(parent, kFixedDialogFlags)
     , shell_(shell)
 {
-    setUpFixedDialog(*this, "Form4", QStringLiteral("About"), twipsSize(9900, 4935));
+    setUpFixedDialog(*this, "Form4", QString(), twipsSize(9900, 4935));
 
     // The buttons come first so that OK leads the tab order.
-    auto *ok = place(new QPushButton(QStringLiteral("&OK"), this), "Command1", twipsRect(6720, 3960, 1575, 495));
+    auto *ok = place(new QPushButton(this), "Command1", twipsRect(6720, 3960, 1575, 495));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto *moreInfo = place(new QPushButton(QStringLiteral("&More Info"), this), "Command2",
+    auto *moreInfo = place(new QPushButton(this), "Command2",
                            twipsRect(1320, 3960, 1575, 495));
     connect(moreInfo, &QPushButton::clicked, this, &AboutWindow::openHomePage);
 
     const QFont text = layoutFont("Times New Roman", 9.75, true);
-    addLabel(this, "Label1", QString::fromUtf8(kAboutNameText), twipsRect(480, 240, 9135, 495),
+    addLabel(this, "Label1", QString(), twipsRect(480, 240, 9135, 495),
              layoutFont("Times New Roman", 11.25, true));
-    // The label is given LF line breaks alone; the exact text keeps its CR LF.
-    QString feedback = aboutFeedbackText();
-    feedback.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    addLabel(this, "Label2", feedback, twipsRect(480, 1080, 9255, 1215), text);
-    addLabel(this, "Label3", QString::fromUtf8(kAboutHintsText), twipsRect(480, 2280, 6855, 735), text);
+    addLabel(this, "Label2", QString(), twipsRect(480, 1080, 9255, 1215), text);
+    addLabel(this, "Label3", QString(), twipsRect(480, 2280, 6855, 735), text);
 
     QFont linkFont = text;
     linkFont.setUnderline(true);
@@ -73,10 +70,32 @@ AboutWindow::AboutWindow(QWidget *parent, ShellPlatform &shell)
     link->setCursor(Qt::PointingHandCursor);
     connect(link, &ClickableLabel::clicked, this, &AboutWindow::openHomePage);
 
-    addLabel(this, "Label5", QString::fromUtf8(kAboutMoreInfoText), twipsRect(480, 2880, 8895, 735), text);
+    addLabel(this, "Label5", QString(), twipsRect(480, 2880, 8895, 735), text);
 
     setTabOrder(ok, moreInfo);
     ok->setFocus();
+    retranslate();
+}
+
+void AboutWindow::retranslate()
+{
+    setWindowTitle(tr("About"));
+    const auto label = [this](const char *name) { return findChild<QLabel *>(QLatin1String(name)); };
+    const auto button = [this](const char *name) { return findChild<QPushButton *>(QLatin1String(name)); };
+    button("Command1")->setText(tr("&OK"));
+    button("Command2")->setText(tr("&More Info"));
+    label("Label1")->setText(tr(kAboutNameText));
+    // The label is given LF line breaks alone; the exact text keeps its CR LF.
+    label("Label2")->setText(aboutFeedbackText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    label("Label3")->setText(tr(kAboutHintsText));
+    label("Label5")->setText(tr(kAboutMoreInfoText));
+}
+
+void AboutWindow::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void AboutWindow::openHomePage()

@@ -7,15 +7,15 @@ namespace bw {
 
 class ShellPlatform;
 
-// The texts of the About window.
+// The texts of the About window, in English; the window shows them translated.
 inline constexpr const char *kAboutNameText =
-    "Brightwell V4.38  (c) Brightwell Software. All rights reserved.";
+    QT_TRANSLATE_NOOP("bw::AboutWindow", "Brightwell V4.38  (c) Brightwell Software. All rights reserved.");
 inline constexpr const char *kAboutHintsText =
-    "For more hints about the Canadian citizenship test, please visit: ";
-inline constexpr const char *kAboutMoreInfoText =
-    "Click on the 'More Info' button for other good stuffs that you may be interested in.";
+    QT_TRANSLATE_NOOP("bw::AboutWindow", "For more hints about the Canadian citizenship test, please visit: ");
+inline constexpr const char *kAboutMoreInfoText = QT_TRANSLATE_NOOP(
+    "bw::AboutWindow", "Click on the 'More Info' button for other good stuffs that you may be interested in.");
 
-// Label2's text, exactly; its three lines are separated by CR LF.
+// Label2's text, exactly, in the installed language; its three lines are separated by CR LF.
 QString aboutFeedbackText();
 
 // Form4, "About": the program's name and maker, where to send feedback, and the way to the
@@ -25,7 +25,11 @@ class AboutWindow : public QDialog {
 public:
     AboutWindow(QWidget *parent, ShellPlatform &shell);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
     void openHomePage();
 
     ShellPlatform &shell_;

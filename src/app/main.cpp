@@ -1,4 +1,5 @@
 #include "app/dialogs.h"
+#include "app/language.h"
 #include "app/main_window.h"
 #include "engine/random_source.h"
 #ifdef Q_OS_WIN
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +30,15 @@ struct HeldMessage {
 };
 std::vector<HeldMessage> heldMessages;
 QtMessageHandler passOn = nullptr;
+
+// The language the program's own lines are said in.
+bw::Language language = bw::Language::English;
+
+void sayError(const QString &line)
+{
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stderr);
+    std::fflush(stderr);
+}
 
 // The display that was asked for, as the environment names it.
 QByteArray displayName()
@@ -65,9 +76,8 @@ void holdWhileOpening(QtMsgType type, const QMessageLogContext &context, const Q
 {
     if (type == QtFatalMsg && text.contains(QLatin1String("no Qt platform plugin could be initialized"))
         && displayUnreachable()) {
-        std::fprintf(stderr, "brightwell: cannot open the display %s; start it from a desktop session.\n",
-                     displayName().constData());
-        std::fflush(stderr);
+        sayError(bw::translateEarly(language, bw::kErrorContext, bw::kCannotOpenDisplay)
+                     .arg(QString::fromLocal8Bit(displayName())));
         std::_Exit(2);
     }
     if (type == QtFatalMsg) {
@@ -113,10 +123,25 @@ int main(int argc, char *argv[])
 #ifdef Q_OS_WIN
     drawTextWithFreeTypeUnderWine();
 #endif
+#ifdef Q_OS_WIN
+    // Where the classic desktop settings calls keep the history, so an earlier one is read.
+    bw::RegistryStore store;
+#else
+    bw::QSettingsStore store;
+#endif
+    // The language: --language for this run, otherwise the one the user chose last, otherwise
+    // the system's.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const bw::LanguageOption option = bw::parseLanguageOption(arguments);
+    language = option.language ? *option.language : bw::startLanguage(store, QLocale::system().uiLanguages());
+    if (option.bad) {
+        sayError(bw::translateEarly(language, bw::kErrorContext, bw::kBadLanguageOption).arg(option.value));
+        return 2;
+    }
     if (!displayAvailable()) {
-        std::fputs("brightwell: no display is available (DISPLAY and WAYLAND_DISPLAY are unset); "
-                   "start it from a desktop session.\n",
-                   stderr);
+        sayError(bw::translateEarly(language, bw::kErrorContext, bw::kNoDisplay));
         return 2;
     }
     passOn = qInstallMessageHandler(holdWhileOpening);
@@ -124,17 +149,10 @@ int main(int argc, char *argv[])
     stopHolding();
     QApplication::setApplicationName(QStringLiteral("Brightwell"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.brightwell.Brightwell"));
-
-#ifdef Q_OS_WIN
-    // Where the classic desktop settings calls keep the history, so an earlier one is read.
-    bw::RegistryStore store;
-#else
-    bw::QSettingsStore store;
-#endif
     bw::ClockRandomSource random;
     bw::MessageBoxDialogs dialogs;
     bw::DesktopShell shell;
-    bw::MainWindow window({store, random, dialogs, shell});
+    bw::MainWindow window({store, random, dialogs, shell, language});
     window.show();
     return app.exec();
 }

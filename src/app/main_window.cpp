@@ -3,6 +3,7 @@
 #include "app/about_window.h"
 #include "app/announce.h"
 #include "app/dialogs.h"
+#include "app/language.h"
 #include "widgets/fonts.h"
 #include "widgets/layout.h"
 #include "widgets/pictures.h"
@@ -34,8 +35,13 @@ namespace bw {
 
 namespace {
 
-constexpr std::array<const char *, 6> kSizeEntries = {"5 Questions",  "10 Questions",  "20 Questions",
-                                                      "50 Questions", "100 Questions", "165 Questions(All)"};
+constexpr std::array<const char *, 6> kSizeEntries = {
+    QT_TRANSLATE_NOOP("bw::MainWindow", "5 Questions"),   QT_TRANSLATE_NOOP("bw::MainWindow", "10 Questions"),
+    QT_TRANSLATE_NOOP("bw::MainWindow", "20 Questions"),  QT_TRANSLATE_NOOP("bw::MainWindow", "50 Questions"),
+    QT_TRANSLATE_NOOP("bw::MainWindow", "100 Questions"), QT_TRANSLATE_NOOP("bw::MainWindow", "165 Questions(All)")};
+
+// The language item's key, the same in both languages and used by no other command in either.
+constexpr QKeyCombination kLanguageSwitchKey = Qt::ALT | Qt::Key_L;
 
 // The whole number at the start of a size entry: "20 Questions" gives 20.
 int16_t leadingNumber(const QString &text)
@@ -54,8 +60,8 @@ int16_t leadingNumber(const QString &text)
 QString saveFailedMessage(const QString &reason)
 {
     const QString lineBreak = QStringLiteral("\r\n");
-    return QString::fromLatin1(kSaveFailed) + lineBreak + (reason.isEmpty() ? QString() : reason + lineBreak)
-        + QString::fromLatin1(kSaveFailedPromise);
+    return MainWindow::tr(kSaveFailed) + lineBreak + (reason.isEmpty() ? QString() : reason + lineBreak)
+        + MainWindow::tr(kSaveFailedPromise);
 }
 
 MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
@@ -65,6 +71,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
       dialogs_(services.dialogs), shell_(services.shell)
 {
     initPictureResources();
+    installLanguage(services.language);
     installFontSubstitutions();
     setObjectName(QStringLiteral("Form1"));
     // Small sizes only: the window system is sent every size the icon has, and launchers take
@@ -81,12 +88,13 @@ MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
     random_.reseed();
     setWindowTitle(QString::fromLatin1(kWindowCaption));
     for (const char *entry : kSizeEntries)
-        combo1_->addItem(QString::fromLatin1(entry));
+        combo1_->addItem(tr(entry));
     combo1_->setCurrentIndex(0);
     banner_ = std::make_unique<BannerView>(client_, shell_);
     quiz_.testFinished = 1;
     frame1_->hide();
-    bank_.inlineread();
+    bank_.inlineread(services.language);
+    retranslate();
     history_.redoMode = false;
     history_.loadRedo();
     updateHistoryCommands();
@@ -105,21 +113,21 @@ void MainWindow::buildControls()
     client_->setFixedSize(twipsSize(10785, 7515));
     setCentralWidget(client_);
 
-    label3_ = place(new QLabel(QStringLiteral("Practice Question Number:"), client_), "Label3",
+    label3_ = place(new QLabel(client_), "Label3",
                     twipsRect(240, 285, 2175, 375));
     label3_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     combo1_ = place(new QComboBox(client_), "Combo1", twipsRect(2480, 240, 1500, 315));
     label3_->setBuddy(combo1_);
-    command2_ = place(new WrapButton(QStringLiteral("&Start Test"), client_), "Command2", twipsRect(4080, 120, 1095, 495));
-    command7_ = place(new WrapButton(QStringLiteral("&Redo Incorrect Questions"), client_), "Command7",
+    command2_ = place(new WrapButton(client_), "Command2", twipsRect(4080, 120, 1095, 495));
+    command7_ = place(new WrapButton(client_), "Command7",
                       twipsRect(5280, 120, 1335, 495));
-    command8_ = place(new WrapButton(QStringLiteral("&Clear Incorrect History"), client_), "Command8",
+    command8_ = place(new WrapButton(client_), "Command8",
                       twipsRect(6720, 120, 1215, 495));
-    command10_ = place(new WrapButton(QStringLiteral("&Info Center"), client_), "Command10",
+    command10_ = place(new WrapButton(client_), "Command10",
                        twipsRect(8040, 120, 1095, 495));
-    command11_ = place(new WrapButton(QStringLiteral("&Purchase CD"), client_), "Command11",
+    command11_ = place(new WrapButton(client_), "Command11",
                        twipsRect(9240, 120, 1095, 495));
-    command1_ = place(new QPushButton(QStringLiteral("&Exit"), client_), "Command1", twipsRect(10200, 960, 855, 495));
+    command1_ = place(new QPushButton(client_), "Command1", twipsRect(10200, 960, 855, 495));
     command1_->hide();
 
     frame1_ = place(new QGroupBox(client_), "Frame1", twipsRect(480, 840, 9855, 5415));
@@ -146,11 +154,9 @@ void MainWindow::buildControls()
 
     image1_ = place(new QLabel(frame1_), "Image1", twipsRect(120, 1320, 360, 360));
     image1_->setPixmap(picture(QStringLiteral(":/pictures/cross.png"), QSize(24, 24), devicePixelRatioF()));
-    image1_->setAccessibleDescription(QStringLiteral("A cross beside the wrong choice that was selected"));
     image1_->hide();
     image2_ = place(new QLabel(frame1_), "Image2", twipsRect(120, 2040, 450, 270));
     image2_->setPixmap(picture(QStringLiteral(":/pictures/tick.png"), QSize(30, 18), devicePixelRatioF()));
-    image2_->setAccessibleDescription(QStringLiteral("A tick beside the correct answer"));
     image2_->hide();
 
     label2_ = place(new QLabel(frame1_), "Label2", twipsRect(600, 3960, 6615, 375));
@@ -158,15 +164,15 @@ void MainWindow::buildControls()
     label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label2_->setTextFormat(Qt::PlainText);
 
-    command3_ = place(new QPushButton(QStringLiteral("&Previous"), frame1_), "Command3", twipsRect(600, 4680, 975, 375));
-    command4_ = place(new QPushButton(QStringLiteral("&Next"), frame1_), "Command4", twipsRect(1920, 4680, 975, 375));
-    check1_ = place(new QCheckBox(QStringLiteral("View wrong answers only."), frame1_), "Check1",
+    command3_ = place(new QPushButton(frame1_), "Command3", twipsRect(600, 4680, 975, 375));
+    command4_ = place(new QPushButton(frame1_), "Command4", twipsRect(1920, 4680, 975, 375));
+    check1_ = place(new QCheckBox(frame1_), "Check1",
                     twipsRect(3360, 4680, 2535, 375));
     check1_->setChecked(true);
-    command5_ = place(new QPushButton(QStringLiteral("Check Answer"), frame1_), "Command5",
+    command5_ = place(new QPushButton(frame1_), "Command5",
                       twipsRect(6240, 4680, 1455, 375));
     command5_->hide();
-    command6_ = place(new QPushButton(QStringLiteral("&Finish"), frame1_), "Command6", twipsRect(8040, 4680, 1095, 375));
+    command6_ = place(new QPushButton(frame1_), "Command6", twipsRect(8040, 4680, 1095, 375));
 
     connect(command1_, &QPushButton::clicked, this, &QWidget::close);
     connect(command2_, &QPushButton::clicked, this, &MainWindow::startTest);
@@ -195,17 +201,88 @@ void MainWindow::buildControls()
 
 void MainWindow::buildMenu()
 {
-    QMenu *about = menuBar()->addMenu(QStringLiteral("&About"));
-    about->setObjectName(QStringLiteral("mabout"));
-    QAction *mcd = about->addAction(QStringLiteral("Order a &CD"));
-    mcd->setObjectName(QStringLiteral("mcd"));
-    QAction *other = about->addAction(QStringLiteral("&Other Info"));
-    other->setObjectName(QStringLiteral("other"));
-    QAction *mexit = about->addAction(QStringLiteral("E&xit"));
-    mexit->setObjectName(QStringLiteral("mexit"));
-    connect(mcd, &QAction::triggered, command11_, &QPushButton::click);
-    connect(other, &QAction::triggered, this, &MainWindow::showAboutWindow);
-    connect(mexit, &QAction::triggered, command1_, &QPushButton::click);
+    about_ = menuBar()->addMenu(QString());
+    about_->setObjectName(QStringLiteral("mabout"));
+    mcd_ = about_->addAction(QString());
+    mcd_->setObjectName(QStringLiteral("mcd"));
+    other_ = about_->addAction(QString());
+    other_->setObjectName(QStringLiteral("other"));
+    mexit_ = about_->addAction(QString());
+    mexit_->setObjectName(QStringLiteral("mexit"));
+    connect(mcd_, &QAction::triggered, command11_, &QPushButton::click);
+    connect(other_, &QAction::triggered, this, &MainWindow::showAboutWindow);
+    connect(mexit_, &QAction::triggered, command1_, &QPushButton::click);
+
+    // Beside About, the other language, named in that language. Its caption has no mnemonic,
+    // which could not be typed in both; the key is the same in both languages.
+    language_ = menuBar()->addAction(QString());
+    language_->setObjectName(QStringLiteral("language"));
+    language_->setShortcut(QKeySequence(kLanguageSwitchKey));
+    connect(language_, &QAction::triggered, this, &MainWindow::switchLanguage);
+}
+
+void MainWindow::retranslate()
+{
+    if (bank_.language != installedLanguage())
+        bank_.inlineread(installedLanguage());
+
+    label3_->setText(tr("Practice Question Number:"));
+    for (int i = 0; i < combo1_->count(); ++i)
+        combo1_->setItemText(i, tr(kSizeEntries[static_cast<size_t>(i)]));
+    // The captions that change with the run follow its state.
+    if (frame1_->isHidden())
+        command2_->setText(tr("&Start Test"));
+    else
+        command2_->setText(quiz_.testFinished == 0 ? tr("Re&start") : tr("&Start"));
+    command7_->setText(tr("&Redo Incorrect Questions"));
+    command8_->setText(tr("&Clear Incorrect History"));
+    command10_->setText(tr("&Info Center"));
+    command11_->setText(tr("&Purchase CD"));
+    command1_->setText(tr("&Exit"));
+    command3_->setText(tr("&Previous"));
+    command4_->setText(tr("&Next"));
+    check1_->setText(tr("View wrong answers only."));
+    command5_->setText(tr("Check Answer"));
+    const QString finishCaption = tr("&Finish");
+    if (quiz_.testFinished == 1 && !frame1_->isHidden()) {
+        command6_->setText(tr("Scores"));
+        // The caption has no mnemonic of its own; Finish's key still reaches the button.
+        command6_->setShortcut(QKeySequence::mnemonic(finishCaption));
+    } else {
+        command6_->setText(finishCaption);
+    }
+    image1_->setAccessibleDescription(tr("A cross beside the wrong choice that was selected"));
+    image2_->setAccessibleDescription(tr("A tick beside the correct answer"));
+
+    about_->setTitle(tr("&About"));
+    mcd_->setText(tr("Order a &CD"));
+    other_->setText(tr("&Other Info"));
+    mexit_->setText(tr("E&xit"));
+    // Named in the language it switches to.
+    language_->setText(installedLanguage() == Language::French ? QStringLiteral("English")
+                                                                 : QStringLiteral("Fran\u00e7ais"));
+    language_->setToolTip(installedLanguage() == Language::French ? tr("Show Brightwell in English")
+                                                                   : tr("Show Brightwell in French"));
+    banner_->retranslate();
+
+    // The item on display, in the new language, as it was: its answer, its verdict.
+    if (!frame1_->isHidden() && quiz_.testSize > 0) {
+        frame1_->setTitle(tr("Question %1 of %2").arg(quiz_.currentPos).arg(quiz_.testSize));
+        announce(frame1_, QAccessible::NameChanged);
+        showItem(quiz_.currentItem());
+        showVerdict();
+    }
+}
+
+void MainWindow::switchLanguage()
+{
+    const Language next = installedLanguage() == Language::French ? Language::English : Language::French;
+    // Remembered for the next run; a store that refuses it leaves this run in the new language.
+    (void)storeLanguage(store_, next);
+    installLanguage(next);
+    // The catalogue is installed by then; a window that got no event yet reads it now.
+    if (bank_.language != next)
+        retranslate();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -224,6 +301,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange && banner_)
+        retranslate();
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && history_.followStore())
         updateHistoryCommands();
 }
@@ -256,20 +335,20 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
 
 void MainWindow::startTest()
 {
-    if (quiz_.testFinished == 0 && !dialogs_.askYesNo(this, QString::fromLatin1(kCancelTestQuestion))) {
+    if (quiz_.testFinished == 0 && !dialogs_.askYesNo(this, tr(kCancelTestQuestion))) {
         // The test goes on; a redo request made with this press is dropped.
         history_.redoMode = false;
         return;
     }
     if (!quiz_.startTest(leadingNumber(combo1_->currentText()))) {
-        dialogs_.tell(this, QString::fromLatin1(kNothingToRedo));
+        dialogs_.tell(this, tr(kNothingToRedo));
         return;
     }
-    command2_->setText(QStringLiteral("Re&start"));
+    command2_->setText(tr("Re&start"));
     frame1_->show();
     showCurrentQuestion();
     check1_->setEnabled(false);
-    command6_->setText(QStringLiteral("&Finish"));
+    command6_->setText(tr("&Finish"));
     focusAnswers();
 }
 
@@ -280,7 +359,7 @@ void MainWindow::startRedoTest()
     // Flags can drop to 0 after the last save while the command is still enabled: never
     // start an empty test, and leave whatever is running alone.
     if (!history_.anyFlagged()) {
-        dialogs_.tell(this, QString::fromLatin1(kNothingToRedo));
+        dialogs_.tell(this, tr(kNothingToRedo));
         return;
     }
     history_.redoMode = true;
@@ -289,7 +368,7 @@ void MainWindow::startRedoTest()
 
 void MainWindow::clearHistory()
 {
-    if (!dialogs_.askOkCancel(this, QString::fromLatin1(kClearQuestion)))
+    if (!dialogs_.askOkCancel(this, tr(kClearQuestion)))
         return;
     const bool saved = history_.clearRedo();
     updateHistoryCommands();
@@ -305,12 +384,12 @@ void MainWindow::finish()
         focusReview();
         return;
     }
-    if (!quiz_.reachedLast && quiz_.testSize >= 2 && !dialogs_.askYesNo(this, QString::fromLatin1(kFinishQuestion)))
+    if (!quiz_.reachedLast && quiz_.testSize >= 2 && !dialogs_.askYesNo(this, tr(kFinishQuestion)))
         return;
-    command2_->setText(QStringLiteral("&Start"));
-    command6_->setText(QStringLiteral("Scores"));
-    // The caption has no mnemonic of its own; Alt+F still reaches the button.
-    command6_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F));
+    command2_->setText(tr("&Start"));
+    command6_->setText(tr("Scores"));
+    // The caption has no mnemonic of its own; Finish's key still reaches the button.
+    command6_->setShortcut(QKeySequence::mnemonic(tr("&Finish")));
     check1_->setEnabled(quiz_.finishTest(check1_->isChecked()));
     const bool saved = history_.saveRedo();
     updateHistoryCommands();
@@ -335,10 +414,11 @@ void MainWindow::nextItem()
 
 void MainWindow::showCurrentQuestion()
 {
-    frame1_->setTitle(QStringLiteral("Question %1 of %2").arg(quiz_.currentPos).arg(quiz_.testSize));
+    frame1_->setTitle(tr("Question %1 of %2").arg(quiz_.currentPos).arg(quiz_.testSize));
     // A group box does not announce a new title by itself; screen readers should hear it.
     announce(frame1_, QAccessible::NameChanged);
     label2_->setText(QString());
+    verdict_.reset();
     showItem(quiz_.currentItem());
     updateButtons();
     image1_->hide();
@@ -374,7 +454,7 @@ void MainWindow::showItem(const TestItem &item)
         const auto choice = static_cast<size_t>(item.order[static_cast<size_t>(k)]);
         const QString text = QString::fromStdString(bank_.choiceText[q][choice]);
         option->setText(QString(QChar(64 + k)) + QStringLiteral(".  ") + text);
-        option->setAccessibleName(QStringLiteral("Answer %1: ").arg(QChar(64 + k)) + text);
+        option->setAccessibleName(tr("Answer %1: ").arg(QChar(64 + k)) + text);
         option->setChecked(k - 1 == item.chosen);
     }
     optionGroup_->setExclusive(true);
@@ -388,23 +468,29 @@ void MainWindow::updateButtons()
 
 void MainWindow::checkAnswer()
 {
-    const Verdict verdict = quiz_.checkAnswer();
+    verdict_ = quiz_.checkAnswer();
     const int offset = twips(50);
-    image2_->move(image2_->x(), option1_[static_cast<size_t>(verdict.tickSlot)]->y() + offset);
-    describeMark(image2_, verdict.tickSlot, QStringLiteral("the correct answer"));
+    image2_->move(image2_->x(), option1_[static_cast<size_t>(verdict_->tickSlot)]->y() + offset);
     image2_->show();
-    label2_->setText(QString::fromStdString(verdict.text));
-    if (verdict.crossSlot >= 0) {
-        image1_->move(image1_->x(), option1_[static_cast<size_t>(verdict.crossSlot)]->y() + offset);
-        describeMark(image1_, verdict.crossSlot, QStringLiteral("the wrong choice selected"));
+    if (verdict_->crossSlot >= 0) {
+        image1_->move(image1_->x(), option1_[static_cast<size_t>(verdict_->crossSlot)]->y() + offset);
         image1_->show();
     }
+    showVerdict();
 }
 
-void MainWindow::describeMark(QLabel *mark, int slot, const QString &what)
+void MainWindow::showVerdict()
 {
+    if (!verdict_)
+        return;
+    const QChar correct(u'A' + verdict_->tickSlot);
+    label2_->setText(verdict_->right ? tr("Your answer is CORRECT.")
+                                     : tr("Your answer is WRONG, the correct answer is %1").arg(correct));
     // Read as, for example, "B is the correct answer".
-    mark->setAccessibleName(QString(QChar('A' + slot)) + QStringLiteral(" is ") + what);
+    image2_->setAccessibleName(tr("%1 is the correct answer").arg(correct));
+    if (verdict_->crossSlot >= 0)
+        image1_->setAccessibleName(
+            tr("%1 is the wrong choice selected").arg(QChar(u'A' + verdict_->crossSlot)));
 }
 
 void MainWindow::selectAnswer(int index, bool selected)
@@ -426,7 +512,7 @@ void MainWindow::setReviewMode(bool ticked)
 
 void MainWindow::showResult()
 {
-    ResultWindow result(this, quiz_.testSize, quiz_.correctCount, QString::fromStdString(quiz_.percentText()));
+    ResultWindow result(this, quiz_.testSize, quiz_.correctCount);
     dialogs_.runModal(result);
 }
 

@@ -7,12 +7,15 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
 
+class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -24,22 +27,25 @@ class RandomSource;
 class SettingsStore;
 class ShellPlatform;
 
-// The texts the main window asks and tells.
+// The texts the main window asks and tells, in English; the window shows them translated.
 inline constexpr const char *kWindowCaption = "Brightwell V4.38";
-inline constexpr const char *kCancelTestQuestion = "Do you want to cancel the current practice test?";
-inline constexpr const char *kFinishQuestion =
+inline constexpr const char *kCancelTestQuestion =
+    QT_TRANSLATE_NOOP("bw::MainWindow", "Do you want to cancel the current practice test?");
+inline constexpr const char *kFinishQuestion = QT_TRANSLATE_NOOP(
+    "bw::MainWindow",
     "You have not gone through all the questions. You can use 'Next' button to go to the next question.\r\n"
-    "Do you want to finish the test now?";
-inline constexpr const char *kClearQuestion =
-    "You won't be able to redo incorrect questions if you clear the history. \r\nContinue to clear?";
+    "Do you want to finish the test now?");
+inline constexpr const char *kClearQuestion = QT_TRANSLATE_NOOP(
+    "bw::MainWindow", "You won't be able to redo incorrect questions if you clear the history. \r\nContinue to clear?");
 inline constexpr const char *kNothingToRedo =
-    "There are no incorrect questions to redo: every question that was answered wrongly has since "
-    "been answered correctly.";
+    QT_TRANSLATE_NOOP("bw::MainWindow", "There are no incorrect questions to redo: every question that was answered "
+                                        "wrongly has since been answered correctly.");
 inline constexpr const char *kSaveFailed =
-    "Brightwell could not save your incorrect-question history, so the next time you start the "
-    "program it may not know which questions you answered wrongly.";
+    QT_TRANSLATE_NOOP("bw::MainWindow", "Brightwell could not save your incorrect-question history, so the next time "
+                                        "you start the program it may not know which questions you answered wrongly.");
 inline constexpr const char *kSaveFailedPromise =
-    "Everything stays available until you close Brightwell, and the next finished test tries to save again.";
+    QT_TRANSLATE_NOOP("bw::MainWindow", "Everything stays available until you close Brightwell, and the next "
+                                        "finished test tries to save again.");
 
 // The notice of a failed save: kSaveFailed, the place and the reason the store gave (when it
 // gave one) on a line of their own, and kSaveFailedPromise.
@@ -51,6 +57,9 @@ struct MainWindowServices {
     RandomSource &random;
     Dialogs &dialogs;
     ShellPlatform &shell;
+    // The language the window starts in (main() reads it from the command line, the store or
+    // the system).
+    Language language = Language::English;
 };
 
 // Form1, the program's only long-lived window: the size list, the command row, the question
@@ -77,6 +86,10 @@ public:
     void openInfoCenter();
     void showPurchaseWindow();
     void showAboutWindow();
+    // The menu bar's language item: the other language, at once in every open window; the
+    // choice is stored for the next run.
+    void switchLanguage();
+    Language language() const { return bank_.language; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -90,8 +103,11 @@ protected:
 private:
     void buildControls();
     void buildMenu();
+    // Every text of the window in the installed language; the test, its answers and the
+    // review stay as they are.
+    void retranslate();
+    void showVerdict();
     void showItem(const TestItem &item);
-    void describeMark(QLabel *mark, int slot, const QString &what);
     void updateButtons();
     void checkAnswer();
     void selectAnswer(int index, bool selected);
@@ -112,6 +128,9 @@ private:
     ShellPlatform &shell_;
     std::unique_ptr<BannerView> banner_;
     bool saveFailureTold_ = false;
+    // What the answer check last showed for the item on display, to show it again in
+    // another language without judging the item again.
+    std::optional<Verdict> verdict_;
 
     QWidget *client_ = nullptr;
     QLabel *label3_ = nullptr;
@@ -132,6 +151,11 @@ private:
     QPushButton *command3_ = nullptr;
     QPushButton *command4_ = nullptr;
     QCheckBox *check1_ = nullptr;
+    QMenu *about_ = nullptr;
+    QAction *mcd_ = nullptr;
+    QAction *other_ = nullptr;
+    QAction *mexit_ = nullptr;
+    QAction *language_ = nullptr;
     QPushButton *command5_ = nullptr;
     QPushButton *command6_ = nullptr;
 };

@@ -7,9 +7,9 @@ namespace bw {
 class ShellPlatform;
 
 inline constexpr const char *kPurchaseText =
-    "Brightwell is about to take you to its online order page, where you can buy this "
-    "software on CD. Please make sure your computer is connected to the Internet, then "
-    "press the GO button.";
+    QT_TRANSLATE_NOOP("bw::PurchaseWindow", "Brightwell is about to take you to its online order page, where you can "
+                                            "buy this software on CD. Please make sure your computer is connected to "
+                                            "the Internet, then press the GO button.");
 
 // Form5, "Purchase a CD": says where GO leads and opens the order page. The window stays
 // open after GO; Cancel or Esc closes it. One is made for every showing.
@@ -18,7 +18,11 @@ class PurchaseWindow : public QDialog {
 public:
     PurchaseWindow(QWidget *parent, ShellPlatform &shell);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
     void openOrderPage();
 
     ShellPlatform &shell_;

@@ -2,23 +2,44 @@
 
 #include "web/addresses.h"
 
+#include <QtGlobal>
 #include <cstddef>
+#include <string_view>
 
 namespace bw {
 
-BannerMachine::BannerMachine()
-    : bannerLines{
-          "Highly similar to the REAL test !",
-          "Greatly speed up your progress !",
-          "Works extremely well !",
-          "Almost the same as the real test questions !",
-          "Get familiar with the REAL test format !",
-          "Very good warm-up practice !",
-          "Almost the same as the real test questions !",
-          "Be confident to pass the test !",
-          std::string("Find out on ") + kSiteAddress + "    CLICK HERE",
-      }
+// The slogans and the closing heading in English, as the machine holds them; the view shows
+// them in the program's language.
+const std::array<const char *, BannerMachine::kShownLines> kBannerSlogans = {
+    QT_TRANSLATE_NOOP("bw::BannerView", "Highly similar to the REAL test !"),
+    QT_TRANSLATE_NOOP("bw::BannerView", "Greatly speed up your progress !"),
+    QT_TRANSLATE_NOOP("bw::BannerView", "Works extremely well !"),
+    QT_TRANSLATE_NOOP("bw::BannerView", "Almost the same as the real test questions !"),
+    QT_TRANSLATE_NOOP("bw::BannerView", "Get familiar with the REAL test format !"),
+    QT_TRANSLATE_NOOP("bw::BannerView", "Very good warm-up practice !"),
+    QT_TRANSLATE_NOOP("bw::BannerView", "Almost the same as the real test questions !"),
+    QT_TRANSLATE_NOOP("bw::BannerView", "Be confident to pass the test !"),
+    QT_TRANSLATE_NOOP("bw::BannerView", "Find out on %1    CLICK HERE"),
+};
+const char *const kBannerClosingHeading =
+    QT_TRANSLATE_NOOP("bw::BannerView", " How to Save Time Preparing for Canada Citizenship Test?");
+
+std::string withSiteAddress(const char *text)
 {
+    const std::string_view source(text);
+    const auto at = source.find("%1");
+    if (at == std::string_view::npos)
+        return std::string(source);
+    std::string line(source.substr(0, at));
+    line += kSiteAddress;
+    line += source.substr(at + 2);
+    return line;
+}
+
+BannerMachine::BannerMachine()
+{
+    for (std::size_t slot = 0; slot < kBannerSlogans.size(); ++slot)
+        bannerLines[slot] = withSiteAddress(kBannerSlogans[slot]);
 }
 
 std::string BannerMachine::titleHeading()
@@ -28,7 +49,7 @@ std::string BannerMachine::titleHeading()
 
 std::string BannerMachine::closingHeading()
 {
-    return " How to Save Time Preparing for Canada Citizenship Test?";
+    return kBannerClosingHeading;
 }
 
 BannerActions BannerMachine::tick()

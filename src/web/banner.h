@@ -50,4 +50,11 @@ public:
     static std::string closingHeading();
 };
 
+// The English slogans of slots 0 to 8 as written, slot 8 with "%1" where the site's address
+// goes, and the closing heading: the sources of the texts the view shows in other languages.
+extern const std::array<const char *, BannerMachine::kShownLines> kBannerSlogans;
+extern const char *const kBannerClosingHeading;
+// A slogan with the site's address in place of "%1".
+std::string withSiteAddress(const char *text);
+
 } // namespace bw

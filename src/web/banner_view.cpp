@@ -8,6 +8,7 @@
 #include "web/web_launcher.h"
 
 #include <QLabel>
+#include <algorithm>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -89,7 +90,6 @@ BannerView::BannerView(QWidget *host, ShellPlatform &shell)
     image_ = place(new ClickableLabel(host), "Image4", twipsRect(480, 6480, 3900, 720));
     image_->setPixmap(picture(QStringLiteral(":/pictures/wordmark.png"), QSize(260, 48), host->devicePixelRatioF()));
     image_->setCursor(Qt::PointingHandCursor);
-    image_->setAccessibleName(QStringLiteral("Brightwell home page"));
     connect(image_, &ClickableLabel::clicked, this, &BannerView::openHomePage);
 
     box_ = place(new BannerBox(host), "Picture1", strip);
@@ -127,6 +127,7 @@ BannerView::BannerView(QWidget *host, ShellPlatform &shell)
     timer_->setInterval(kFirstTickDelay);
     connect(timer_, &QTimer::timeout, this, &BannerView::onTick);
     timer_->start();
+    retranslate();
 }
 
 BannerView::~BannerView()
@@ -152,8 +153,13 @@ void BannerView::onTick()
         box_->show();
     if (actions.sloganTop)
         slogan_->move(twips(BannerMachine::kSloganLeft), twips(*actions.sloganTop));
-    if (actions.sloganText)
-        slogan_->setText(QString::fromStdString(*actions.sloganText));
+    if (actions.sloganText) {
+        // Slots 3 and 6 share their text, and so their translation.
+        const auto &lines = machine_.bannerLines;
+        const auto found = std::find(lines.begin(), lines.begin() + BannerMachine::kShownLines, *actions.sloganText);
+        sloganSlot_ = found == lines.begin() + BannerMachine::kShownLines ? -1 : static_cast<int>(found - lines.begin());
+        showSlogan();
+    }
     if (actions.hideBox)
         box_->hide();
 }
@@ -172,11 +178,28 @@ void BannerView::paintHeading(BannerHeading heading)
         return;
     case BannerHeading::Title:
         box_->setHeading(QString::fromStdString(BannerMachine::titleHeading()));
-        return;
+        break;
     case BannerHeading::Closing:
-        box_->setHeading(QString::fromStdString(BannerMachine::closingHeading()));
-        return;
+        box_->setHeading(tr(kBannerClosingHeading));
+        break;
     }
+    heading_ = heading;
+}
+
+void BannerView::showSlogan()
+{
+    if (!slogan_ || sloganSlot_ < 0)
+        return;
+    const QString line = tr(kBannerSlogans[static_cast<size_t>(sloganSlot_)]);
+    slogan_->setText(line.contains(QLatin1String("%1")) ? line.arg(QString::fromLatin1(kSiteAddress)) : line);
+}
+
+void BannerView::retranslate()
+{
+    if (image_)
+        image_->setAccessibleName(tr("Brightwell home page"));
+    paintHeading(heading_);
+    showSlogan();
 }
 
 void BannerView::openSamplePage()

@@ -62,12 +62,19 @@ public:
     // The heading the box shows now; empty while the box is clear.
     QString heading() const;
 
+    // The slogan, the heading and the picture link's name in the installed language.
+    void retranslate();
+
 private:
     void paintHeading(BannerHeading heading);
+    void showSlogan();
     void openSamplePage();
     void openHomePage();
 
     BannerMachine machine_;
+    // What the box and the line show, kept to show them again in another language.
+    BannerHeading heading_ = BannerHeading::Unchanged;
+    int sloganSlot_ = -1;
     ShellPlatform &shell_;
     QPointer<QTimer> timer_;
     QPointer<QLabel> strip_;

@@ -10,6 +10,20 @@ import pyatspi
 failures = []
 passes = []
 
+# The names the program gives its controls, in the language the test sits in: "fr" when the
+# program is started on a French desktop (atspi_answers_test.sh fr).
+NAMES = {
+    "en": {"of": "of", "start": "Start Test", "next": "Next", "previous": "Previous", "finish": "Finish",
+           "yes": "Yes", "result": "Test Result", "review": "View wrong answers only.", "answer": "Answer",
+           "switch": "Fran\u00e7ais"},
+    "fr": {"of": "de", "start": "D\u00e9marrer le test", "next": "Suivante", "previous": "Pr\u00e9c\u00e9dente",
+           "finish": "Terminer", "yes": "Oui", "result": "R\u00e9sultat du test",
+           "review": "Voir les erreurs seulement.", "answer": "R\u00e9ponse", "switch": "English"},
+}
+LANGUAGE = os.environ.get("BRIGHTWELL_TEST_LANGUAGE", "en")
+N = NAMES[LANGUAGE]
+OTHER = NAMES["en" if LANGUAGE == "fr" else "fr"]
+
 
 # A loaded machine answers slowly, and the bus gives up on a call after a moment by default:
 # every step gets its time, and a step that still fails says why.
@@ -90,21 +104,35 @@ def frame_caption(app):
     return find(app, "panel", prefix="Question ")
 
 
+def position(p, of=None):
+    return f"Question {p} {of or N['of']} 5"
+
+
+def names(root):
+    return {node.name for node in walk(root) if node.name}
+
+
 pyatspi.setTimeout(20000, 60000)
 app = wait("the program on the bus", application)
 app.set_cache_mask(0)  # ask the program each time, never a copy
 main = wait("the main window", lambda: find(app, "frame", "Brightwell V4.38"))
-act(find(main, "push button", "Start Test"), "Press")
-wait("the first question", lambda: frame_caption(main) and frame_caption(main).name == "Question 1 of 5")
-answers = lambda: [find(main, "radio button", prefix=f"Answer {letter}: ") for letter in "ABCD"]
+if LANGUAGE == "fr":
+    # Started on a French desktop, it shows no caption of the English program.
+    english = {value for key, value in NAMES["en"].items() if key not in ("of", "switch")}
+    english |= {"About", "Redo Incorrect Questions", "Clear Incorrect History", "Info Center", "Purchase CD",
+                "Practice Question Number:", "5 Questions"}
+    check("no English caption on a French desktop", lambda: not (names(main) & english))
+act(find(main, "push button", N["start"]), "Press")
+wait("the first question", lambda: frame_caption(main) and frame_caption(main).name == position(1))
+answers = lambda: [find(main, "radio button", prefix=f"{N['answer']} {letter}") for letter in "ABCD"]
 wait("the answers", lambda: all(answers()))
 
 
 def move_away_and_back():
-    act(find(main, "push button", "Next"), "Press")
-    wait("question 2", lambda: frame_caption(main).name == "Question 2 of 5")
-    act(find(main, "push button", "Previous"), "Press")
-    wait("question 1", lambda: frame_caption(main).name == "Question 1 of 5")
+    act(find(main, "push button", N["next"]), "Press")
+    wait("question 2", lambda: frame_caption(main).name == position(2))
+    act(find(main, "push button", N["previous"]), "Press")
+    wait("question 1", lambda: frame_caption(main).name == position(1))
 
 
 act(answers()[1], "Toggle")
@@ -116,27 +144,35 @@ wait("C selected", lambda: checked(answers()[2]))
 move_away_and_back()
 check("C replaced B", lambda: checked(answers()[2]) and not checked(answers()[1]))
 
+# The language item, through the bus, in the middle of the test: every caption changes, the
+# answer stays; and back.
+for now_in, item in ((OTHER, N["switch"]), (N, OTHER["switch"])):
+    act(find(main, "menu item", item), "Press")
+    wait(f"the switch to {now_in['start']!r}", lambda: frame_caption(main).name == position(1, now_in["of"]))
+    check(f"after the switch to {now_in['start']!r} C is still chosen",
+          lambda: checked(find(main, "radio button", prefix=f"{now_in['answer']} C")))
+
 # Finish: the question, then the result window, both answered through the bus.
-act(find(main, "push button", "Finish"), "Press")
+act(find(main, "push button", N["finish"]), "Press")
 question = wait("the Finish question", lambda: find(app, "dialog", "Brightwell") or find(app, "alert", "Brightwell"))
-act(find(question, "push button", "Yes"), "Press")
-result = wait("the result window", lambda: find(app, "dialog", "Test Result"))
+act(find(question, "push button", N["yes"]), "Press")
+result = wait("the result window", lambda: find(app, "dialog", N["result"]))
 act(find(result, "push button", "OK"), "Press")
-wait("the result window to close", lambda: find(app, "dialog", "Test Result") is None)
+wait("the result window to close", lambda: find(app, "dialog", N["result"]) is None)
 stored = os.path.join(os.environ["XDG_CONFIG_HOME"], "Lumbra.conf")
 wait("the saved history", lambda: os.path.exists(stored))
 
 # Items 2 to 5 were left unanswered, so the review is on; move within it, then untick the box.
-box = find(main, "check box", "View wrong answers only.")
+box = find(main, "check box", N["review"])
 check("the review box is ticked", lambda: checked(box))
 # A pressed button is released, and clicked, a moment after the bus has answered: wait for the
 # item to change from the one shown, which is item 2 when C was right on item 1.
 shown = frame_caption(main).name
-act(find(main, "push button", "Next"), "Press")
+act(find(main, "push button", N["next"]), "Press")
 wait("the next wrong item", lambda: frame_caption(main).name != shown)
 act(box, "Toggle")
 wait("the box unticked", lambda: not checked(box))
-check("unticking the box through the bus shows item 1", lambda: frame_caption(main).name == "Question 1 of 5")
+check("unticking the box through the bus shows item 1", lambda: frame_caption(main).name == position(1))
 check("C is still chosen on item 1", lambda: checked(answers()[2]))
 
 print(f"{len(passes)} passed, {len(failures)} failed")

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Starts Brightwell under a real X server with the desktop's accessibility bus, then chooses
 # answers and unticks the review box through the bus (tests/app/atspi_answers.py).
-# Usage: atspi_answers_test.sh PROGRAM  (run inside xvfb-run and dbus-run-session)
+# With "fr" it is started on a French desktop, and sits the test in French.
+# Usage: atspi_answers_test.sh PROGRAM [fr]  (run inside xvfb-run and dbus-run-session)
 set -euo pipefail
 program=$1
+language=${2:-en}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 cleanup() {
@@ -17,7 +19,12 @@ launcher=/usr/libexec/at-spi-bus-launcher
 "$launcher" --launch-immediately 2>"$work/bus.log" &
 bus=$!
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
-export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 BROWSER=/bin/false
+export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 BROWSER=/bin/false BRIGHTWELL_TEST_LANGUAGE=$language
+if [ "$language" = fr ]; then
+    export LANGUAGE=fr LANG=fr_CA.UTF-8
+else
+    export LANGUAGE=en LANG=C.UTF-8
+fi
 "$program" 2>"$work/program.log" &
 pid=$!
 # Debian's python3 with its pyatspi, whatever python3 comes first on the PATH.

@@ -1,5 +1,6 @@
 // The real message boxes, answered from inside their own modal loop as a user would answer them.
 #include "app/dialogs.h"
+#include "app/language.h"
 #include "support/key_typist.h"
 
 #include <QAbstractButton>
@@ -15,28 +16,35 @@ private slots:
     void messageBoxes_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("answer"); // a button's text, or a key: "Enter", "Esc", "Y", "N", or "close"
+        QTest::addColumn<QString>("answer"); // a button's text, or a key: "Enter", "Esc", a letter, or "close"
         QTest::addColumn<bool>("expected");
-        QTest::newRow("Yes/No, Yes") << "YesNo" << "&Yes" << true;
-        QTest::newRow("Yes/No, No") << "YesNo" << "&No" << false;
-        QTest::newRow("Yes/No, Enter") << "YesNo" << "Enter" << true;
-        QTest::newRow("Yes/No, Y") << "YesNo" << "Y" << true;
-        QTest::newRow("Yes/No, N") << "YesNo" << "N" << false;
-        QTest::newRow("Yes/No, Esc") << "YesNo" << "Esc" << false;
-        QTest::newRow("Yes/No, close box") << "YesNo" << "close" << false;
-        QTest::newRow("OK/Cancel, OK") << "OkCancel" << "OK" << true;
-        QTest::newRow("OK/Cancel, Cancel") << "OkCancel" << "Cancel" << false;
-        QTest::newRow("OK/Cancel, Enter") << "OkCancel" << "Enter" << true;
-        QTest::newRow("OK/Cancel, Esc") << "OkCancel" << "Esc" << false;
-        QTest::newRow("OK/Cancel, close box") << "OkCancel" << "close" << false;
-        QTest::newRow("notice, Enter") << "Tell" << "Enter" << true;
-        QTest::newRow("notice, Esc") << "Tell" << "Esc" << true;
+        QTest::addColumn<bool>("french"); // Qt's own French names the buttons, and their letters
+        QTest::newRow("Yes/No, Yes") << "YesNo" << "&Yes" << true << false;
+        QTest::newRow("Yes/No, No") << "YesNo" << "&No" << false << false;
+        QTest::newRow("Yes/No, Enter") << "YesNo" << "Enter" << true << false;
+        QTest::newRow("Yes/No, Y") << "YesNo" << "Y" << true << false;
+        QTest::newRow("Yes/No, N") << "YesNo" << "N" << false << false;
+        QTest::newRow("Yes/No, Esc") << "YesNo" << "Esc" << false << false;
+        QTest::newRow("Yes/No, close box") << "YesNo" << "close" << false << false;
+        QTest::newRow("OK/Cancel, OK") << "OkCancel" << "OK" << true << false;
+        QTest::newRow("OK/Cancel, Cancel") << "OkCancel" << "Cancel" << false << false;
+        QTest::newRow("OK/Cancel, Enter") << "OkCancel" << "Enter" << true << false;
+        QTest::newRow("OK/Cancel, Esc") << "OkCancel" << "Esc" << false << false;
+        QTest::newRow("OK/Cancel, close box") << "OkCancel" << "close" << false << false;
+        QTest::newRow("notice, Enter") << "Tell" << "Enter" << true << false;
+        QTest::newRow("notice, Esc") << "Tell" << "Esc" << true << false;
+        QTest::newRow("Oui/Non, O") << "YesNo" << "O" << true << true;
+        QTest::newRow("Oui/Non, N") << "YesNo" << "N" << false << true;
+        QTest::newRow("Oui/Non, Enter") << "YesNo" << "Enter" << true << true;
+        QTest::newRow("OK/Annuler, Annuler") << "OkCancel" << "Annuler" << false << true;
     }
     void messageBoxes()
     {
         QFETCH(QString, kind);
         QFETCH(QString, answer);
         QFETCH(bool, expected);
+        QFETCH(bool, french);
+        installLanguage(french ? Language::French : Language::English);
         const QString text = QStringLiteral("First line. \r\nSecond line?");
         QWidget owner;
         owner.show();
@@ -61,8 +69,8 @@ private slots:
                 test::typeKey({Qt::Key_Return});
             else if (answer == QLatin1String("Esc"))
                 test::typeKey({Qt::Key_Escape});
-            else if (answer == QLatin1String("Y") || answer == QLatin1String("N"))
-                test::typeKey({answer == QLatin1String("Y") ? Qt::Key_Y : Qt::Key_N});
+            else if (answer.size() == 1)
+                test::typeKey({static_cast<Qt::Key>(answer[0].unicode())});
             else if (answer == QLatin1String("close"))
                 box->close();
             else
@@ -84,10 +92,10 @@ private slots:
         QCOMPARE(icon, int(QMessageBox::NoIcon));
         QCOMPARE(shownText, QStringLiteral("First line. \nSecond line?"));
         if (kind == QLatin1String("YesNo")) {
-            QCOMPARE(buttons, QStringList({"&No", "&Yes"}));
-            QCOMPARE(defaultButton, QStringLiteral("&Yes"));
+            QCOMPARE(buttons, french ? QStringList({"&Non", "&Oui"}) : QStringList({"&No", "&Yes"}));
+            QCOMPARE(defaultButton, french ? QStringLiteral("&Oui") : QStringLiteral("&Yes"));
         } else if (kind == QLatin1String("OkCancel")) {
-            QCOMPARE(buttons, QStringList({"Cancel", "OK"}));
+            QCOMPARE(buttons, french ? QStringList({"Annuler", "OK"}) : QStringList({"Cancel", "OK"}));
             QCOMPARE(defaultButton, QStringLiteral("OK"));
         } else {
             QCOMPARE(buttons, QStringList({"OK"}));

@@ -1,5 +1,6 @@
 #include "app/announce.h"
 #include "app/dialogs.h"
+#include "app/language.h"
 #include "engine/random_source.h"
 #include "support/key_typist.h"
 #include "support/main_window_driver.h"
@@ -52,7 +53,21 @@ const TypedKey altS{Qt::Key_S, Qt::AltModifier};
 const TypedKey altF{Qt::Key_F, Qt::AltModifier};
 const TypedKey altN{Qt::Key_N, Qt::AltModifier};
 const TypedKey altR{Qt::Key_R, Qt::AltModifier};
+const TypedKey altL{Qt::Key_L, Qt::AltModifier};
 const TypedKey enter{Qt::Key_Return};
+
+// The keys of the commands that are named differently in each language.
+struct LanguageKeys {
+    TypedKey start;
+    TypedKey finish;
+    QString scores;
+};
+LanguageKeys keysOf(Language language)
+{
+    if (language == Language::French)
+        return {{Qt::Key_D, Qt::AltModifier}, {Qt::Key_T, Qt::AltModifier}, QStringLiteral("R\u00e9sultats")};
+    return {altS, altF, QStringLiteral("Scores")};
+}
 const TypedKey pageDown{Qt::Key_PageDown};
 
 // Closes the result window, once it is open, with Enter, and tells what it showed.
@@ -206,40 +221,60 @@ private slots:
     }
 
     // A whole test with keys only, each typed where the program leaves the focus, through the
-    // real message boxes and result window.
+    // real message boxes and result window; halfway the language is switched with its key,
+    // and the test goes on with the other language's keys.
+    void keysOnlyFromStartToRedo_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::newRow("English, then French") << Language::English;
+        QTest::newRow("French, then English") << Language::French;
+    }
     void keysOnlyFromStartToRedo()
     {
+        QFETCH(Language, language);
+        const Language other = language == Language::French ? Language::English : Language::French;
         test::MemoryStore store;
         test::ScriptedRandom random; // the right answer is always A
         MessageBoxDialogs dialogs;
-        MainWindowDriver d(store, random, &dialogs);
+        MainWindowDriver d(store, random, &dialogs, language);
         QVERIFY(d.activate());
-        test::typeKey(altS);
+        test::typeKey(keysOf(language).start);
         QCOMPARE(d.quiz().testFinished, int16_t(0));
         QVERIFY(d.focusOnAnswers());
+        int saves = 0; // the language's, then the history's
         for (int p = 1; p <= 5; ++p) {
             test::typeKey({Qt::Key_B});
             QCOMPARE(d.current().chosen, int16_t(1));
+            if (p == 3) {
+                test::typeKey(altL);
+                QTRY_COMPARE(d.window->language(), other);
+                QCOMPARE(d.quiz().currentPos, int16_t(3));
+                QCOMPARE(d.selectedOption(), 1);
+                QCOMPARE(store.values["Lumbra/aaa/language"], languageCode(other).toStdString());
+                saves = store.writes;
+            }
             if (p < 5)
                 test::typeKey(pageDown);
         }
         QCOMPARE(d.quiz().currentPos, int16_t(5));
+        for (size_t p = 1; p <= 5; ++p)
+            QCOMPARE(d.quiz().testItems[p].chosen, int16_t(1));
         QString shown;
         answerResultWithEnter(&shown);
-        test::typeKey(altF); // the last item was reached: no question
+        test::typeKey(keysOf(other).finish); // the last item was reached: no question
         QTRY_VERIFY(d.window->isActiveWindow());
         QCOMPARE(shown, QStringLiteral("5/0"));
-        QCOMPARE(d.button("Command6")->text(), QStringLiteral("Scores"));
-        QCOMPARE(store.writes, 1);
+        QCOMPARE(d.button("Command6")->text(), keysOf(other).scores);
+        QCOMPARE(store.writes, saves + 1);
         QCOMPARE(QApplication::focusWidget(), d.button("Command4"));
         test::typeKey(pageDown); // the review walks the wrong items
         QCOMPARE(d.quiz().reviewIndex, int16_t(2));
         shown.clear();
         answerResultWithEnter(&shown);
-        test::typeKey(altF); // Scores: the result again, nothing marked or saved again
+        test::typeKey(keysOf(other).finish); // Scores: the result again, nothing marked or saved again
         QTRY_VERIFY(d.window->isActiveWindow());
         QCOMPARE(shown, QStringLiteral("5/0"));
-        QCOMPARE(store.writes, 1);
+        QCOMPARE(store.writes, saves + 1);
         QCOMPARE(QApplication::focusWidget(), d.button("Command4"));
         test::typeKey(altR); // the five wrong questions
         QCOMPARE(d.quiz().testFinished, int16_t(0));
@@ -248,10 +283,10 @@ private slots:
         test::typeKey({Qt::Key_A});
         test::whenModalShown("QMessageBox", [](QWidget *) { test::typeKey(enter); }); // Yes, finish now
         answerResultWithEnter(&shown);
-        test::typeKey(altF);
+        test::typeKey(keysOf(other).finish);
         QTRY_VERIFY(d.window->isActiveWindow());
         QCOMPARE(shown, QStringLiteral("5/1"));
-        QCOMPARE(store.writes, 2);
+        QCOMPARE(store.writes, saves + 2);
         QCOMPARE(QApplication::focusWidget(), d.button("Command4"));
     }
 

@@ -1,11 +1,14 @@
+#include "app/language.h"
 #include "app/main_window.h"
 #include "widgets/layout.h"
 #include "widgets/twips.h"
 #include "engine/random_source.h"
 #include "history/qsettings_store.h"
 #include "support/main_window_driver.h"
+#include "web/banner_view.h"
 
 #include <QComboBox>
+#include <QRegularExpression>
 #include <QFile>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -23,10 +26,153 @@ QString redo(const test::MemoryStore &store)
     return QString::fromStdString(store.redo());
 }
 
+// Every text a window shows or gives to assistive technology, by the control and the property
+// that carry it. Controls that are never shown (the hidden commands) are left out.
+QMap<QString, QString> textsOf(QWidget *window)
+{
+    QMap<QString, QString> texts;
+    const auto add = [&texts](const QString &key, const QString &text) {
+        if (!text.isEmpty())
+            texts.insert(key, text);
+    };
+    QList<QWidget *> widgets = window->findChildren<QWidget *>();
+    widgets.prepend(window);
+    for (QWidget *widget : widgets) {
+        if (widget != window && (widget->isWindow() || !widget->isVisibleTo(window)))
+            continue;
+        const QString name = widget->objectName() + QLatin1Char('/');
+        if (widget == window)
+            add(name + QStringLiteral("title"), widget->windowTitle());
+        if (const auto *button = qobject_cast<QAbstractButton *>(widget))
+            add(name + QStringLiteral("text"), button->text());
+        if (const auto *label = qobject_cast<QLabel *>(widget))
+            add(name + QStringLiteral("text"), label->text());
+        if (const auto *frame = qobject_cast<QGroupBox *>(widget))
+            add(name + QStringLiteral("title"), frame->title());
+        if (const auto *list = qobject_cast<QComboBox *>(widget))
+            for (int i = 0; i < list->count(); ++i)
+                add(name + QString::number(i), list->itemText(i));
+        add(name + QStringLiteral("accessibleName"), widget->accessibleName());
+        add(name + QStringLiteral("accessibleDescription"), widget->accessibleDescription());
+        add(name + QStringLiteral("toolTip"), widget->toolTip());
+    }
+    for (const QMenu *menu : window->findChildren<QMenu *>())
+        add(menu->objectName() + QStringLiteral("/title"), menu->title());
+    for (const QAction *action : window->findChildren<QAction *>()) {
+        add(action->objectName() + QStringLiteral("/text"), action->text());
+        add(action->objectName() + QStringLiteral("/toolTip"), action->toolTip());
+    }
+    if (auto *main = qobject_cast<MainWindow *>(window))
+        add(QStringLiteral("Picture1/heading"), main->banner().heading());
+    return texts;
+}
+
+// Texts that read the same in every language: names, addresses, numbers, the bank's own
+// texts (the question and its choices).
+bool sameInEveryLanguage(const QString &key, const QString &text)
+{
+    if (key.startsWith(QLatin1String("Label1/text")) && !text.contains(QLatin1String("(c)")))
+        return true;
+    if (key.startsWith(QLatin1String("Option1_")) && key.endsWith(QLatin1String("/text")))
+        return true;
+    QString rest = text;
+    rest.remove(QRegularExpression(QStringLiteral("Brightwell|V4\\.38|[\\w.]*@?[\\w]*\\.?brightwell\\.example|&?OK|English|[\\d\\W]")));
+    return rest.isEmpty();
+}
+
+// Texts of the English window that the French one shows unchanged, where it should not.
+QStringList untranslated(const QMap<QString, QString> &english, const QMap<QString, QString> &french)
+{
+    QStringList found;
+    for (auto it = english.cbegin(); it != english.cend(); ++it)
+        if (french.value(it.key()) == it.value() && !sameInEveryLanguage(it.key(), it.value()))
+            found << it.key() + QStringLiteral(": ") + it.value();
+    return found;
+}
+
 // The tick or cross stands 50 twips below the top of the answer button it marks.
 int markTopFor(const MainWindowDriver &d, int slot)
 {
     return d.option(slot)->y() + twips(50);
+}
+
+// The Alt letters that more than one command of a window answers to, as "letter: controls";
+// the menu's items count apart, and Alt+L, the language item's, counts in every window.
+QStringList sharedMnemonics(const QMap<QString, QString> &texts)
+{
+    QMap<QString, QStringList> byLetter{{QStringLiteral("window l"), {QStringLiteral("language")}}};
+    static const QRegularExpression mnemonic(QStringLiteral("(?<!&)&(?!&)"));
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+        const QString control = it.key().section(QLatin1Char('/'), 0, 0);
+        const QString property = it.key().section(QLatin1Char('/'), 1);
+        if ((property != QLatin1String("text") && property != QLatin1String("title")) || control.isEmpty()
+            || control.startsWith(QLatin1String("Label")) || control.startsWith(QLatin1String("Option1_")))
+            continue; // plain texts: the bank's, the labels'
+        const qsizetype at = mnemonic.match(it.value()).capturedStart();
+        if (at < 0 || at + 1 >= it.value().size())
+            continue;
+        const bool inMenu = QStringList{"mcd", "other", "mexit"}.contains(control);
+        byLetter[(inMenu ? QStringLiteral("menu ") : QStringLiteral("window ")) + it.value().mid(at + 1, 1).toLower()] << control;
+    }
+    QStringList shared;
+    for (auto it = byLetter.cbegin(); it != byLetter.cend(); ++it)
+        if (it.value().size() > 1)
+            shared << it.key() + QStringLiteral(": ") + it.value().join(QLatin1Char(','));
+    return shared;
+}
+
+// What a run of the window showed, stage by stage, and what it asked and told.
+struct Shown {
+    QList<QMap<QString, QString>> stages;
+    QStringList said;
+};
+
+// Sits a test in one language through every window and question the program has, keeping the
+// texts of each. With switchOpenWindows, each modal window is also switched to French while
+// it is open, and the main window at the end; those texts go to switched.
+Shown sitThrough(Language language, QList<QMap<QString, QString>> *switched = nullptr)
+{
+    Shown shown;
+    test::MemoryStore store;
+    store.write("Lumbra", "aaa", "redo", "1"); // the history commands enabled
+    test::ScriptedRandom random;               // the right answer is always A
+    MainWindowDriver d(store, random, nullptr, language);
+    shown.stages << textsOf(d.window.get());
+    d.click("Command2");
+    d.clickOption(1);
+    d.click("Command4");
+    for (int tick = 0; tick < 12; ++tick) // the first slogan
+        d.window->banner().onTick();
+    shown.stages << textsOf(d.window.get());
+    d.dialogs.willAnswer(false);
+    d.click("Command2"); // the cancel question
+    d.dialogs.willAnswer(false);
+    d.click("Command8"); // the clear question
+    d.dialogs.onModal = [&](QDialog &dialog) {
+        dialog.show();
+        shown.stages << textsOf(&dialog);
+        if (switched) {
+            installLanguage(Language::French);
+            *switched << textsOf(&dialog);
+            installLanguage(language);
+        }
+    };
+    store.failWrites = true; // the notice of a failed save
+    d.dialogs.willAnswer(true);
+    d.click("Command6"); // the finish question and the result
+    d.window->showAboutWindow();
+    d.window->showPurchaseWindow();
+    d.dialogs.onModal = nullptr;
+    d.click("Command4"); // the review's second wrong item, with its cross
+    for (int tick = 12; tick < 230; ++tick) // the last slogan and the closing heading
+        d.window->banner().onTick();
+    shown.stages << textsOf(d.window.get());
+    shown.said = d.dialogs.asked + d.dialogs.told;
+    if (switched) {
+        d.window->findChild<QAction *>("language")->trigger();
+        *switched << textsOf(d.window.get());
+    }
+    return shown;
 }
 
 } // namespace
@@ -34,6 +180,105 @@ int markTopFor(const MainWindowDriver &d, int slot)
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every text of every window and every question, in French; a window switched while open
+    // reads exactly as one made in French.
+    void everyTextIsTranslated()
+    {
+        QList<QMap<QString, QString>> switched;
+        const Shown english = sitThrough(Language::English, &switched);
+        const Shown french = sitThrough(Language::French);
+        QCOMPARE(french.stages.size(), 6);
+        QCOMPARE(english.stages.size(), french.stages.size());
+        for (qsizetype stage = 0; stage < english.stages.size(); ++stage) {
+            QCOMPARE(french.stages[stage].keys(), english.stages[stage].keys());
+            const QStringList missing = untranslated(english.stages[stage], french.stages[stage]);
+            QVERIFY2(missing.isEmpty(), qPrintable(QString::number(stage) + QStringLiteral(": ") + missing.join(QLatin1String(" | "))));
+            // No two French commands share a letter; the English Previous and Purchase CD do,
+            // as designed.
+            const QStringList shared = sharedMnemonics(french.stages[stage]);
+            QVERIFY2(shared.isEmpty(), qPrintable(shared.join(QLatin1String(" | "))));
+            for (const QString &letters : sharedMnemonics(english.stages[stage]))
+                QCOMPARE(letters, QStringLiteral("window p: Command11,Command3"));
+        }
+        QCOMPARE(french.said.size(), 4);
+        for (qsizetype i = 0; i < english.said.size(); ++i)
+            QVERIFY2(french.said[i] != english.said[i], qPrintable(english.said[i]));
+        // The result, About and order windows, then the main window after Finish.
+        QCOMPARE(switched, french.stages.mid(2));
+        QCOMPARE(french.stages[2].value("Label6/text"), QStringLiteral("0,0\u00a0%"));
+        QCOMPARE(french.stages[1].value("Frame1/title"), QStringLiteral("Question 2 de 5"));
+    }
+
+    // The language item switches during a test and in the review: the questions, answers,
+    // marks and place stay; the choice is stored, the history is not touched.
+    void switchingLanguageKeepsTheTest_data()
+    {
+        QTest::addColumn<Language>("from");
+        QTest::addColumn<bool>("finished");
+        QTest::newRow("English to French, during the test") << Language::English << false;
+        QTest::newRow("French to English, during the test") << Language::French << false;
+        QTest::newRow("English to French, in the review") << Language::English << true;
+        QTest::newRow("French to English, in the review") << Language::French << true;
+    }
+    void switchingLanguageKeepsTheTest()
+    {
+        QFETCH(Language, from);
+        QFETCH(bool, finished);
+        const Language to = from == Language::English ? Language::French : Language::English;
+        test::MemoryStore store;
+        ClockRandomSource random;
+        MainWindowDriver d(store, random, nullptr, from);
+        d.chooseSize(1);
+        d.click("Command2");
+        for (int p = 1; p <= 10; ++p) {
+            d.answerCurrent(p % 3 != 0);
+            if (p < 10)
+                d.click("Command4");
+        }
+        if (finished) {
+            d.click("Command6");
+            d.click("Command4"); // the second wrong item
+        } else {
+            d.click("Command3");
+        }
+        const auto before = d.quiz().testItems;
+        const int16_t pos = d.quiz().currentPos;
+        const int16_t reviewIndex = d.quiz().reviewIndex;
+        const QPoint cross = d.child("Image1")->pos();
+        const QString verdict = d.text("Label2");
+        const QString caption = d.frameCaption();
+        const std::string redo = store.redo();
+        const int writes = store.writes;
+
+        d.window->findChild<QAction *>("language")->trigger();
+        QCOMPARE(d.window->language(), to);
+        QCOMPARE(d.window->bank().language, to);
+        for (size_t p = 1; p <= 10; ++p) {
+            QCOMPARE(d.quiz().testItems[p].question, before[p].question);
+            QCOMPARE(d.quiz().testItems[p].order, before[p].order);
+            QCOMPARE(d.quiz().testItems[p].chosen, before[p].chosen);
+        }
+        QCOMPARE(d.quiz().currentPos, pos);
+        QCOMPARE(d.quiz().reviewIndex, reviewIndex);
+        QCOMPARE(d.selectedOption(), int(d.current().chosen));
+        QCOMPARE(d.visible("Image1"), finished);
+        QCOMPARE(d.child("Image1")->pos(), cross);
+        QCOMPARE(d.text("Label2").isEmpty(), !finished);
+        QVERIFY(d.frameCaption() != caption);
+        QVERIFY(d.frameCaption().startsWith(QStringLiteral("Question %1 ").arg(pos)));
+        const auto &bank = d.window->bank();
+        QCOMPARE(d.text("Label1"), QStringLiteral("%1. ").arg(pos) + QString::fromStdString(bank.questionText[static_cast<size_t>(d.current().question)]));
+        // Stored under its own key; the history stays as it was.
+        QCOMPARE(store.values["Lumbra/aaa/language"], languageCode(to).toStdString());
+        QCOMPARE(store.redo(), redo);
+        QCOMPARE(store.writes, writes + 1);
+
+        d.window->findChild<QAction *>("language")->trigger();
+        QCOMPARE(d.text("Label2"), verdict);
+        QCOMPARE(d.frameCaption(), caption);
+        QCOMPARE(store.values["Lumbra/aaa/language"], languageCode(from).toStdString());
+    }
+
     void startsUpAsDesigned()
     {
         test::MemoryStore store;
@@ -66,8 +311,9 @@ private slots:
         QCOMPARE(d.window->bank().questionCount, int16_t(165));
 
         const QList<QAction *> menus = d.window->menuBar()->actions();
-        QCOMPARE(menus.size(), 1);
+        QCOMPARE(menus.size(), 2);
         QCOMPARE(menus[0]->text(), QStringLiteral("&About"));
+        QCOMPARE(menus[1]->text(), QStringLiteral("Fran\u00e7ais"));
         QStringList items;
         for (QAction *item : menus[0]->menu()->actions())
             items << item->objectName() + QLatin1Char('=') + item->text();
@@ -266,15 +512,22 @@ private slots:
     // The next run reads what this one saved, and Redo builds exactly the missed questions.
     // The next run, or another copy open all along, which follows the history when its
     // window is active again.
+    // One history for both languages: a question missed in one comes back in the other.
     void redoTestFromAPreviousRun_data()
     {
         QTest::addColumn<bool>("together");
-        QTest::newRow("the next run") << false;
-        QTest::newRow("a second copy open at the same time") << true;
+        QTest::addColumn<Language>("first");
+        QTest::addColumn<Language>("next");
+        QTest::newRow("the next run") << false << Language::English << Language::English;
+        QTest::newRow("a second copy open at the same time") << true << Language::English << Language::English;
+        QTest::newRow("missed in French, redone in English") << false << Language::French << Language::English;
+        QTest::newRow("missed in English, redone in French") << false << Language::English << Language::French;
     }
     void redoTestFromAPreviousRun()
     {
         QFETCH(bool, together);
+        QFETCH(Language, first);
+        QFETCH(Language, next);
         QTemporaryDir folder;
         ClockRandomSource random;
         std::set<int> missed;
@@ -284,35 +537,35 @@ private slots:
             second = std::make_unique<MainWindowDriver>(secondStore, random);
         {
             QSettingsStore store(folder.path());
-            MainWindowDriver first(store, random);
-            first.chooseSize(1);
-            first.click("Command2");
+            MainWindowDriver run(store, random, nullptr, first);
+            run.chooseSize(1);
+            run.click("Command2");
             for (int p = 1; p <= 10; ++p) {
                 const bool right = p % 3 != 0;
                 if (!right)
-                    missed.insert(first.current().question);
-                first.answerCurrent(right);
-                first.click("Command4");
+                    missed.insert(run.current().question);
+                run.answerCurrent(right);
+                run.click("Command4");
             }
-            first.click("Command6");
+            run.click("Command6");
         }
         QFile file(folder.path() + QStringLiteral("/Lumbra.conf"));
         QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
         QVERIFY(file.readAll().startsWith("[aaa]\nredo="));
 
         if (!second)
-            second = std::make_unique<MainWindowDriver>(secondStore, random);
-        MainWindowDriver &next = *second;
-        QVERIFY(next.activate());
-        QVERIFY(next.enabled("Command7"));
-        QVERIFY(next.enabled("Command8"));
-        next.click("Command7");
-        QCOMPARE(next.quiz().testSize, int16_t(missed.size()));
+            second = std::make_unique<MainWindowDriver>(secondStore, random, nullptr, next);
+        MainWindowDriver &redone = *second;
+        QVERIFY(redone.activate());
+        QVERIFY(redone.enabled("Command7"));
+        QVERIFY(redone.enabled("Command8"));
+        redone.click("Command7");
+        QCOMPARE(redone.quiz().testSize, int16_t(missed.size()));
         std::set<int> built;
-        for (int p = 1; p <= next.quiz().testSize; ++p)
-            built.insert(next.quiz().testItems[static_cast<size_t>(p)].question);
+        for (int p = 1; p <= redone.quiz().testSize; ++p)
+            built.insert(redone.quiz().testItems[static_cast<size_t>(p)].question);
         QCOMPARE(built, missed);
-        QCOMPARE(next.frameCaption(), QStringLiteral("Question 1 of 3"));
+        QCOMPARE(redone.frameCaption(), next == Language::French ? QStringLiteral("Question 1 de 3") : QStringLiteral("Question 1 of 3"));
     }
 
     void clearAsksFirst()
@@ -530,19 +783,43 @@ private slots:
     }
 
     // A mnemonic "animates" its button's click, which lands on the next turns of the event loop.
+    // Alt+L switches the language in both, and the other language's keys then drive the test.
+    void mnemonicsDriveTheTest_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QString>("keys"); // Start, Next, Finish
+        QTest::addColumn<QString>("of");
+        QTest::addColumn<QString>("scores");
+        QTest::newRow("English") << Language::English << "SNF" << "of" << "Scores";
+        QTest::newRow("French") << Language::French << "DST" << "de" << QStringLiteral("R\u00e9sultats");
+    }
     void mnemonicsDriveTheTest()
     {
+        QFETCH(Language, language);
+        QFETCH(QString, keys);
+        QFETCH(QString, of);
+        QFETCH(QString, scores);
+        const auto key = [&keys](int i) { return static_cast<Qt::Key>(keys[i].unicode()); };
         test::MemoryStore store;
         ClockRandomSource random;
-        MainWindowDriver d(store, random);
+        MainWindowDriver d(store, random, nullptr, language);
         QVERIFY(d.activate());
-        QTest::keyClick(d.window.get(), Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(d.frameCaption(), QStringLiteral("Question 1 of 5"));
-        QTest::keyClick(d.window.get(), Qt::Key_N, Qt::AltModifier);
-        QTRY_COMPARE(d.frameCaption(), QStringLiteral("Question 2 of 5"));
+        QTest::keyClick(d.window.get(), key(0), Qt::AltModifier);
+        QTRY_COMPARE(d.frameCaption(), QStringLiteral("Question 1 %1 5").arg(of));
+        QTest::keyClick(d.window.get(), key(1), Qt::AltModifier);
+        QTRY_COMPARE(d.frameCaption(), QStringLiteral("Question 2 %1 5").arg(of));
         d.dialogs.willAnswer(true);
-        QTest::keyClick(d.window.get(), Qt::Key_F, Qt::AltModifier);
-        QTRY_COMPARE(d.button("Command6")->text(), QStringLiteral("Scores"));
+        QTest::keyClick(d.window.get(), key(2), Qt::AltModifier);
+        QTRY_COMPARE(d.button("Command6")->text(), scores);
+        QCOMPARE(d.dialogs.modals.size(), size_t(1));
+        // Scores answers Finish's key, in the other language too.
+        QTest::keyClick(d.window.get(), Qt::Key_L, Qt::AltModifier);
+        QTRY_VERIFY(d.window->language() != language);
+        QVERIFY(d.button("Command6")->text() != scores);
+        const QKeySequence finish = d.button("Command6")->shortcut();
+        QVERIFY(!finish.isEmpty() && finish != QKeySequence(Qt::ALT | key(2)));
+        QTest::keySequence(d.window.get(), finish);
+        QTRY_COMPARE(d.dialogs.modals.size(), size_t(2));
     }
 };
 

@@ -1,8 +1,10 @@
 // Renders the windows as a person sees them. With BRIGHTWELL_SCREENSHOT_DIR set, the pictures
 // are written there as PNG files (scripts/screenshots.sh keeps docs/ current).
+#include "app/dialogs.h"
 #include "app/result_window.h"
 #include "engine/random_source.h"
 #include "web/banner_view.h"
+#include "support/key_typist.h"
 #include "support/main_window_driver.h"
 
 #include <QDir>
@@ -41,11 +43,23 @@ void keep(QWidget *widget, const QString &name)
 class ScreenshotsTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every window in each language; the French pictures are named fr-*.
+    void windows_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QString>("prefix");
+        QTest::newRow("English") << Language::English << QString();
+        QTest::newRow("French") << Language::French << QStringLiteral("fr-");
+    }
     void windows()
     {
+        QFETCH(Language, language);
+        QFETCH(QString, prefix);
+        const auto keep = [&prefix](QWidget *widget, const QString &name) { ::keep(widget, prefix + name); };
         test::MemoryStore store;
+        store.write("Lumbra", "aaa", "redo", "1"); // the history commands enabled
         ClockRandomSource random;
-        MainWindowDriver d(store, random);
+        MainWindowDriver d(store, random, nullptr, language);
         keep(d.window.get(), QStringLiteral("startup"));
 
         d.chooseSize(2);
@@ -76,6 +90,32 @@ private slots:
         // The longest question and the longest choice of the bank, side by side.
         d.showLongestTexts();
         keep(d.window.get(), QStringLiteral("longest-texts"));
+
+        // The About and order windows.
+        d.dialogs.onModal = [&](QDialog &dialog) {
+            dialog.show();
+            keep(&dialog, dialog.objectName() == QLatin1String("Form4") ? QStringLiteral("about-window")
+                                                                         : QStringLiteral("purchase-window"));
+        };
+        d.window->showAboutWindow();
+        d.window->showPurchaseWindow();
+        QCOMPARE(d.dialogs.modals.size(), size_t(3));
+
+        // The questions the program asks, in real message boxes, with their standard buttons.
+        MessageBoxDialogs boxes;
+        for (const QString &name : {QStringLiteral("cancel-question"), QStringLiteral("clear-question")}) {
+            bool shown = false;
+            test::whenModalShown("QMessageBox", [&](QWidget *box) {
+                keep(box, name);
+                shown = true;
+                test::typeKey({Qt::Key_Escape});
+            });
+            if (name == QLatin1String("cancel-question"))
+                boxes.askYesNo(d.window.get(), MainWindow::tr(kCancelTestQuestion));
+            else
+                boxes.askOkCancel(d.window.get(), MainWindow::tr(kClearQuestion));
+            QVERIFY(shown);
+        }
     }
 };
 

@@ -21,9 +21,10 @@ namespace bw::test {
 // Drives a real main window with clicks, answering its questions through FakeDialogs, or
 // through the real message boxes and modal windows when given them.
 struct MainWindowDriver {
-    explicit MainWindowDriver(SettingsStore &settings, RandomSource &randomSource, Dialogs *realDialogs = nullptr)
+    explicit MainWindowDriver(SettingsStore &settings, RandomSource &randomSource, Dialogs *realDialogs = nullptr,
+                              Language language = Language::English)
         : window(std::make_unique<MainWindow>(
-              MainWindowServices{settings, randomSource, realDialogs ? *realDialogs : dialogs, shell}))
+              MainWindowServices{settings, randomSource, realDialogs ? *realDialogs : dialogs, shell, language}))
     {
         window->show();
     }
@@ -108,3 +109,5 @@ struct MainWindowDriver {
 };
 
 } // namespace bw::test
+
+Q_DECLARE_METATYPE(bw::Language)

@@ -1,0 +1,157 @@
+#include "app/language.h"
+
+#include "engine/quiz.h"
+#include "history/settings_store.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLocale>
+#include <QTranslator>
+
+namespace bw {
+
+namespace {
+
+// The catalogues, as they are compiled into the program's resources.
+const QString kProgramCatalogue = QStringLiteral(":/i18n/brightwell_fr.qm");
+const QString kQtCatalogue = QStringLiteral(":/i18n/qtbase_fr.qm");
+
+struct Installed {
+    QTranslator program;
+    QTranslator qt;
+    Language language = Language::English;
+    bool active = false;
+};
+
+Installed &installed()
+{
+    static Installed instance;
+    return instance;
+}
+
+QLocale localeOf(Language language)
+{
+    return language == Language::French ? QLocale(QLocale::French, QLocale::Canada)
+                                        : QLocale(QLocale::English, QLocale::Canada);
+}
+
+} // namespace
+
+QString languageCode(Language language)
+{
+    return language == Language::French ? QStringLiteral("fr") : QStringLiteral("en");
+}
+
+std::optional<Language> languageFromCode(const QString &code)
+{
+    if (code == QLatin1String("en"))
+        return Language::English;
+    if (code == QLatin1String("fr"))
+        return Language::French;
+    return std::nullopt;
+}
+
+Language systemLanguage(const QStringList &uiLanguages)
+{
+    for (const QString &name : uiLanguages) {
+        const QString language = name.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0).toLower();
+        if (language == QLatin1String("fr"))
+            return Language::French;
+        if (language == QLatin1String("en"))
+            return Language::English;
+    }
+    return Language::English;
+}
+
+Language startLanguage(SettingsStore &store, const QStringList &uiLanguages)
+{
+    const std::string stored = store.read(kLanguageApplication, kLanguageSection, kLanguageKey, std::string());
+    if (const auto language = languageFromCode(QString::fromStdString(stored)))
+        return *language;
+    return systemLanguage(uiLanguages);
+}
+
+bool storeLanguage(SettingsStore &store, Language language)
+{
+    return store.write(kLanguageApplication, kLanguageSection, kLanguageKey, languageCode(language).toStdString());
+}
+
+void installLanguage(Language language)
+{
+    Installed &now = installed();
+    QLocale::setDefault(localeOf(language));
+    if (now.active && now.language == language)
+        return;
+    now.language = language;
+    now.active = true;
+    QCoreApplication::removeTranslator(&now.program);
+    QCoreApplication::removeTranslator(&now.qt);
+    if (language == Language::French) {
+        if (now.program.isEmpty())
+            (void)now.program.load(kProgramCatalogue);
+        if (now.qt.isEmpty())
+            (void)now.qt.load(kQtCatalogue);
+        QCoreApplication::installTranslator(&now.qt);
+        QCoreApplication::installTranslator(&now.program);
+    }
+    // Qt posts the change to every widget; deliver it now, so that every window reads the new
+    // language when this returns.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+}
+
+Language installedLanguage()
+{
+    return installed().language;
+}
+
+QString translateEarly(Language language, const char *context, const char *source)
+{
+    if (language == Language::French) {
+        QTranslator catalogue;
+        if (catalogue.load(kProgramCatalogue)) {
+            const QString text = catalogue.translate(context, source);
+            if (!text.isEmpty())
+                return text;
+        }
+    }
+    return QString::fromUtf8(source);
+}
+
+LanguageOption parseLanguageOption(const QStringList &arguments)
+{
+    LanguageOption option;
+    const QString name = QStringLiteral("--language");
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        QString value;
+        if (arguments[i] == name) {
+            if (i + 1 >= arguments.size()) {
+                option.bad = true;
+                return option;
+            }
+            value = arguments[++i];
+        } else if (arguments[i].startsWith(name + QLatin1Char('='))) {
+            value = arguments[i].mid(name.size() + 1);
+        } else {
+            continue;
+        }
+        option.value = value;
+        option.language = languageFromCode(value);
+        if (!option.language) {
+            option.bad = true;
+            return option;
+        }
+    }
+    return option;
+}
+
+QString localizedPercent(int correct, int total)
+{
+    // The engine's "#0.0" text, with the language's decimal sign and the percent sign placed
+    // as the language writes it.
+    QString number = QString::fromStdString(formatPercent(correct, total));
+    number.chop(1);
+    number.replace(QLatin1Char('.'), QLocale().decimalPoint());
+    return QCoreApplication::translate("bw::ResultWindow", "%1%", "the score; %1 is the number").arg(number);
+}
+
+} // namespace bw
