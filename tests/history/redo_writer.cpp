@@ -120,7 +120,7 @@ int runCopy(bw::RedoHistory &history, const bw::QuestionBank &bank)
         } else if (command == "clear") {
             say(history.clearRedo() ? "cleared" : "failed");
         } else if (command == "redo") {
-            history.reloadRedo();
+            history.followStore();
             say("redo " + history.storedText());
         } else if (command == "activate") {
             history.followStore();
