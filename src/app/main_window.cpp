@@ -355,7 +355,8 @@ void MainWindow::startTest()
 void MainWindow::startRedoTest()
 {
     // What every copy of the program has kept, with this copy's results not yet saved.
-    history_.reloadRedo();
+    if (history_.followStore())
+        updateHistoryCommands();
     // Flags can drop to 0 after the last save while the command is still enabled: never
     // start an empty test, and leave whatever is running alone.
     if (!history_.anyFlagged()) {

@@ -11,6 +11,12 @@ size_t at(int index)
     return static_cast<size_t>(index);
 }
 
+// The two fields count from different bases: slot k shows on button k - 1.
+bool answeredRight(const TestItem &item)
+{
+    return item.chosen + 1 == item.correctPos;
+}
+
 } // namespace
 
 Quiz::Quiz(const QuestionBank &bank, RedoHistory &history, RandomSource &random)
@@ -23,6 +29,7 @@ void Quiz::makeItem(TestItem &item, int16_t q, int16_t p)
     item.position = p;
     item.question = q;
     item.chosen = -1;
+    item.recorded = -1;
     for (int16_t k = 1; k <= 4; ++k)
         item.order[at(k)] = k;
     for (int swap = 0; swap < 8; ++swap) {
@@ -156,11 +163,17 @@ const TestItem &Quiz::currentItem() const
     return testItems[at(currentPos)];
 }
 
+void Quiz::record(TestItem &item, bool right)
+{
+    item.recorded = right ? int16_t{1} : int16_t{0};
+    history_.setFlag(item.question, right ? int16_t{0} : int16_t{1});
+}
+
 bool Quiz::isCorrect(int16_t which)
 {
-    const TestItem &item = testItems[at(which)];
-    const bool right = item.chosen + 1 == item.correctPos;
-    history_.setFlag(item.question, right ? int16_t{0} : int16_t{1});
+    TestItem &item = testItems[at(which)];
+    const bool right = answeredRight(item);
+    record(item, right);
     return right;
 }
 
@@ -182,9 +195,13 @@ void Quiz::markExam()
 Verdict Quiz::checkAnswer()
 {
     Verdict verdict;
-    const TestItem &item = testItems[at(currentPos)];
+    TestItem &item = testItems[at(currentPos)];
     verdict.tickSlot = static_cast<int16_t>(item.correctPos - 1);
-    verdict.right = isCorrect(currentPos);
+    verdict.right = answeredRight(item);
+    // The flag in memory may meanwhile hold what another copy saved or cleared: only a
+    // changed answer is a new judgement.
+    if (item.recorded != (verdict.right ? 1 : 0))
+        record(item, verdict.right);
     if (verdict.right) {
         verdict.text = "Your answer is CORRECT.";
     } else {

@@ -17,6 +17,7 @@ struct TestItem {
     std::array<int16_t, 5> order{};  // order[k]: bank choice shown in display slot k (1..4)
     int16_t correctPos = 0;          // display slot (1..4) of the correct choice
     int16_t chosen = -1;             // answer as a 0-based slot, -1 when not answered
+    int16_t recorded = -1;           // verdict last given to the history: 1 right, 0 wrong, -1 none yet
 };
 
 // What the answer check shows for the item on display.
@@ -69,9 +70,13 @@ public:
     const TestItem &currentItem() const;
 
     // Marking.
+    // Judges one item and gives its verdict to the history, as the marking at Finish does.
     bool isCorrect(int16_t which);
     void markExam();
-    // Judges the item on display (and so rewrites its history flag).
+    // Judges the item on display. Only a verdict other than the one last given to the history
+    // for the item (its answer was changed after Finish) reaches the history as a judgement:
+    // showing an item again judges nothing new, and so never writes over what another copy
+    // of the program has saved or cleared since.
     Verdict checkAnswer();
     // Ends the running test: marks it and sets up the review. Answers whether the review
     // box is enabled. The caller saves the history, then calls positionAfterFinish.
@@ -87,6 +92,8 @@ public:
 
 private:
     void shuffle(std::array<int16_t, kTableCapacity> &list, int16_t n);
+    // Gives the item's verdict to the history as this copy's judgement of its question.
+    void record(TestItem &item, bool right);
 
     const QuestionBank &bank_;
     RedoHistory &history_;

@@ -158,6 +158,21 @@ std::string valueIn(const QSettings &settings, const std::string &section, const
     }
 }
 
+// The value in these bytes of the settings file, parsed afresh. QSettings keeps what it
+// parsed of a file, for every object on it in this process, while the file's size and time
+// of change look the same: a history is always as long as the last one, and another copy's
+// save within the same tick of the file system's clock would go unseen, by a new object and
+// by sync() alike. So the bytes are parsed from a copy no object has seen. Without a place
+// for the copy, what QSettings holds stands.
+std::string freshValue(const QByteArray &bytes, const QSettings &cached, const std::string &section,
+                       const std::string &key, const std::string &fallback)
+{
+    QTemporaryFile copy;
+    if (copy.open() && copy.write(bytes) == bytes.size() && copy.flush())
+        return valueIn(QSettings(copy.fileName(), QSettings::IniFormat), section, key, fallback);
+    return valueIn(cached, section, key, fallback);
+}
+
 // The system's reason why nothing can be written at path: it tries to make a file where the
 // first missing folder on the way would go, or beside the file, and writes nothing.
 QString whyNotWritable(const QString &path)
@@ -181,9 +196,16 @@ QSettingsStore::QSettingsStore(QString folder) : folder_(std::move(folder)) {}
 std::string QSettingsStore::read(const std::string &application, const std::string &section,
                                  const std::string &key, const std::string &fallback)
 {
-    if (!usable(settingsFile(folder_, application)))
+    const QString file = settingsFile(folder_, application);
+    if (!usable(file))
         return fallback;
-    return valueIn(*openSettings(folder_, application), section, key, fallback);
+    // In the registry (QSettings on Windows) every value is read from the registry itself.
+    if (file.isEmpty())
+        return valueIn(*openSettings(folder_, application), section, key, fallback);
+    // What another copy of the program saved a moment ago, not what QSettings last parsed.
+    bool readable = false;
+    const QByteArray bytes = contents(file, &readable);
+    return readable ? freshValue(bytes, *openSettings(folder_, application), section, key, fallback) : fallback;
 }
 
 bool QSettingsStore::write(const std::string &application, const std::string &section,
@@ -215,21 +237,13 @@ bool QSettingsStore::update(const std::string &application, const std::string &s
         const QString why = whyNotWritable(turnFile);
         return fail(turnFile, why.isEmpty() ? QStringLiteral("Could not be locked") : why);
     }
-    // The value as the file holds it now, parsed afresh from a copy: QSettings keeps what it
-    // parsed of a file while the file's size and time of change look the same, and two saves
-    // of one history within a millisecond share both.
+    // The value as the file holds it now.
     std::string current = fallback;
     if (info.exists()) {
         QFile in(file);
         if (!in.open(QIODevice::ReadOnly))
             return fail(file, in.errorString());
-        const QByteArray bytes = in.readAll();
-        // Without a place for the copy, what QSettings holds stands.
-        QTemporaryFile copy;
-        if (copy.open() && copy.write(bytes) == bytes.size() && copy.flush())
-            current = valueIn(QSettings(copy.fileName(), QSettings::IniFormat), section, key, fallback);
-        else
-            current = read(application, section, key, fallback);
+        current = freshValue(in.readAll(), *openSettings(folder_, application), section, key, fallback);
     }
     return writeTaken(application, section, key, change(current));
 }

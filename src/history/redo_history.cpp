@@ -88,15 +88,10 @@ bool RedoHistory::clearRedo()
     return saved;
 }
 
-void RedoHistory::reloadRedo()
-{
-    const std::string stored = store_.read(kHistoryApplication, kHistorySection, kHistoryKey, storedText());
-    redoFlags = judgedOver(stored);
-}
-
 bool RedoHistory::followStore()
 {
-    // A value that is missing or cannot be read is taken for the one last seen.
+    // A value that is missing or cannot be read is taken for the one last seen. An unchanged
+    // value changes nothing: memory is already that value with the judged flags over it.
     const std::string stored = store_.read(kHistoryApplication, kHistorySection, kHistoryKey, lastStored_);
     if (stored == lastStored_)
         return false;

@@ -28,28 +28,30 @@ public:
     bool redoMode = false;
 
     // Another copy of the program may save or clear the same stored value while this one
-    // runs. So that neither loses what the other kept, this copy writes only the flags it has
-    // judged since it last read or wrote the store, over the value as stored at that moment.
+    // runs. So that neither loses what the other kept, a save writes, over the value as
+    // stored at that moment, only the questions this copy has judged since its last save or
+    // clear that was kept (or since it loaded the history), and keeps every other question
+    // as stored. A judgement is the marking of a question at Finish, or a changed answer
+    // after Finish that changes its verdict; showing an item again is none (Quiz::checkAnswer).
 
     // Reads the stored text; missing positions and non-digits read as 0, extra text is ignored.
     void loadRedo();
     // Records a judgement of a question (1: answered wrongly, 0: rightly): the flag in memory,
     // and that this copy's next save writes it.
     void setFlag(int16_t question, int16_t flag);
-    // Writes the flags judged since the last read or write over the stored value, which keeps
-    // every other flag as stored; memory then holds what was written. False when the store did
-    // not keep it: memory stays as it is, and the next save writes those judgements again.
+    // Writes the flags judged since the last kept save or clear over the stored value, which
+    // keeps every other flag as stored; memory then holds what was written. False when the
+    // store did not keep it: memory stays as it is, and the next save writes those judgements again.
     bool saveRedo();
     // Empties the store and the flags. False when the store did not keep the empty history;
     // the flags are emptied in memory all the same, and the next save writes every one.
     bool clearRedo();
-    // Brings memory up to the stored value as it stands now, keeping the judgements not yet
-    // saved, so that a Redo draws from what every copy has kept. A value that is missing or
-    // cannot be read leaves memory as it is.
-    void reloadRedo();
-    // When another copy has saved or cleared since this copy last read or wrote the store,
-    // takes the stored value in as reloadRedo does and recomputes hasRedo, as a load does.
-    // True when it did. With one copy running it never does.
+    // Takes in what another copy has saved or cleared since this copy last read or wrote the
+    // store: memory becomes the stored value with this copy's judgements not yet saved over
+    // it, and hasRedo is recomputed, as a load does. Run when the window comes to the front
+    // and when Redo is pressed, so that a Redo draws from what every copy has kept. True when
+    // the stored value had changed. A value that is missing or cannot be read leaves memory
+    // as it is; with one copy running it never changes anything.
     bool followStore();
 
     // True when some flag in memory is above 0 right now (hasRedo may be older than that).
@@ -68,9 +70,10 @@ private:
     static std::string textOf(const Flags &flags, int count);
     void updateHasRedo();
 
-    // judged_[q]: question q was judged since the store was last read or written.
+    // judged_[q]: question q was judged since the last kept save or clear, or the load.
     std::array<bool, kTableCapacity> judged_{};
-    // The stored text as this copy last read or wrote it.
+    // The stored text as this copy last read or wrote it. Memory always holds it, with the
+    // judged flags over it.
     std::string lastStored_;
 
     SettingsStore &store_;

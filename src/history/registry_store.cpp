@@ -58,19 +58,26 @@ std::string utf8(const wchar_t *text)
 // How long an update waits for another copy's turn at the value; a turn lasts milliseconds.
 constexpr DWORD kTurnWaitMs = 5000;
 
-// The system's words for an error code, on one line.
+// The system's words for an error code, on one line. Asked for in UTF-16: the ANSI call
+// would give them in the code page, which is not the UTF-8 the messages are made of.
 std::string describe(DWORD code)
 {
-    char *text = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+    wchar_t *text = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
                                             | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, reinterpret_cast<char *>(&text), 0, nullptr);
-    std::string words = length > 0 && text ? std::string(text, length) : "error " + std::to_string(code);
+                                        nullptr, code, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+    std::string words = length > 0 && text ? utf8(text) : std::string();
     if (text)
         LocalFree(text);
     while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == ' ' || words.back() == '.'))
         words.pop_back();
-    return words;
+    return words.empty() ? "error " + std::to_string(code) : words;
+}
+
+// The value's place as regedit shows it, for the messages that name it.
+std::string placeOf(const std::string &application, const std::string &section, const std::string &key)
+{
+    return "HKEY_CURRENT_USER\\" + RegistryStore::keyPath(application, section) + ", value " + key;
 }
 
 // Holds the mutex of a turn while it is in scope.
@@ -124,8 +131,11 @@ bool RegistryStore::update(const std::string &application, const std::string &se
 {
     const Turn turn(turnName(application, section, key));
     if (!turn.held()) {
-        error_ = turnName(application, section, key) + ": "
-            + (turn.error() == WAIT_TIMEOUT ? std::string("Another program kept it locked") : describe(turn.error()));
+        // Named by the value the user can find; the mutex that another copy holds is the
+        // program's own affair.
+        error_ = placeOf(application, section, key) + ": "
+            + (turn.error() == WAIT_TIMEOUT ? std::string("Another program kept it locked")
+                                            : describe(turn.error()));
         return false;
     }
     return write(application, section, key, change(read(application, section, key, fallback)));
@@ -171,7 +181,7 @@ std::string RegistryStore::read(const std::string &application, const std::strin
 bool RegistryStore::write(const std::string &application, const std::string &section,
                           const std::string &key, const std::string &value)
 {
-    const std::string where = "HKEY_CURRENT_USER\\" + keyPath(application, section) + '\\' + key;
+    const std::string where = placeOf(application, section, key);
     // The registry keeps a text up to its first NUL, and counts its size in a DWORD.
     if (value.find('\0') != std::string::npos || value.size() >= std::numeric_limits<DWORD>::max() / 4) {
         error_ = where + ": " + describe(ERROR_INVALID_DATA);

@@ -329,6 +329,46 @@ private slots:
         QCOMPARE(f.history.redoFlags[static_cast<size_t>(item.question)], int16_t(flag));
     }
 
+    // After Finish an item judged wrong is shown again, perhaps with its answer changed, once
+    // another copy of the program has cleared the history and this copy has taken that in.
+    // Only a changed verdict is this copy's to save. Answers: 0 right, 1 the Finish's wrong
+    // choice, 2 another wrong choice; each is shown at once.
+    void onlyAChangedVerdictIsSaved_data()
+    {
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<char>("saved");
+        QTest::newRow("shown again as it was") << QList<int>{} << '0';
+        QTest::newRow("another wrong choice") << QList<int>{2} << '0';
+        QTest::newRow("changed to the right choice") << QList<int>{0} << '0';
+        QTest::newRow("changed to right and back to wrong") << QList<int>{0, 1} << '1';
+    }
+    void onlyAChangedVerdictIsSaved()
+    {
+        QFETCH(QList<int>, answers);
+        QFETCH(char, saved);
+        Fixture f;
+        f.history.loadRedo();
+        QVERIFY(f.quiz.startTest(5));
+        f.answer({2, 3, 4, 5});
+        QVERIFY(f.quiz.finishTest(true));
+        QVERIFY(f.history.saveRedo());
+        f.quiz.positionAfterFinish();
+        TestItem &item = f.quiz.testItems[1];
+        const auto q = static_cast<size_t>(item.question);
+        QCOMPARE(f.store.redo()[q - 1], '1');
+        QVERIFY(!f.quiz.checkAnswer().right); // the review shows it
+        f.store.values["Lumbra/aaa/redo"] = std::string(165, '0');
+        QVERIFY(f.history.followStore());
+        QVERIFY(!f.quiz.checkAnswer().right);
+        QCOMPARE(f.history.redoFlags[q], int16_t(0));
+        for (const int answer : answers) {
+            item.chosen = static_cast<int16_t>((item.correctPos - 1 + answer) % 4);
+            QCOMPARE(f.quiz.checkAnswer().right, answer == 0);
+        }
+        QVERIFY(f.history.saveRedo());
+        QCOMPARE(f.store.redo()[q - 1], saved);
+    }
+
     void reviewWalksTheWrongItemsOnly()
     {
         Fixture f;

@@ -232,6 +232,22 @@ private slots:
             << QByteArray("3 17 22");
         QTest::newRow("redo after another copy cleared")
             << QByteArray("3 17") << QByteArrayList{"B clear", "A redo -> "} << QByteArray("");
+        // Looking at a finished test again judges nothing: only a changed verdict is this copy's.
+        const QByteArray nextTest = "A finish 1=0 2=1 3=0 4=0 5=0 -> ";
+        QTest::newRow("shown in the review, then cleared by the other copy")
+            << QByteArray("7") << QByteArrayList{"A finish 7=1 -> 7", "A show 7", "B clear", nextTest + "2"}
+            << QByteArray("2");
+        QTest::newRow("shown again after taking in the other copy's clear")
+            << QByteArray("7")
+            << QByteArrayList{"A finish 7=1 -> 7", "B clear", "A activate -> ", "A show 7", nextTest + "2"}
+            << QByteArray("2");
+        QTest::newRow("shown in the review, then answered rightly by the other copy")
+            << QByteArray("7 40")
+            << QByteArrayList{"A finish 7=1 -> 7 40", "A show 7", "B finish 7=0 -> 40", nextTest + "2 40"}
+            << QByteArray("2 40");
+        QTest::newRow("an answer changed after Finish counts over the other copy's clear")
+            << QByteArray("") << QByteArrayList{"A finish 7=1 -> 7", "B clear", "A answer 7=0", "A answer 7=1", nextTest + "2 7"}
+            << QByteArray("2 7");
     }
     void twoCopiesKeepEachOthersResults()
     {

@@ -2,10 +2,12 @@
 #include "history/redo_history.h"
 #include "support/synthetic_bank.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDevice>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -94,6 +96,26 @@ private slots:
         QSettingsStore store(root.path());
         QCOMPARE(store.read("Lumbra", "aaa", "redo", "d"), std::string("d"));
         QVERIFY(!store.write("Lumbra", "aaa", "redo", "1"));
+    }
+
+    // Another copy's save of a history is as long as the last one, and can fall within the
+    // same tick of the file's time of change: it is read all the same, by this store and by
+    // another one in the same process, which QSettings would hand the same parse.
+    void anotherCopysSaveInTheSameTickIsRead()
+    {
+        QTemporaryDir root;
+        const QString file = root.filePath(QStringLiteral("Lumbra.conf"));
+        QSettingsStore store(root.path());
+        QVERIFY(store.write("Lumbra", "aaa", "redo", "0101"));
+        QCOMPARE(store.read("Lumbra", "aaa", "redo", "x"), std::string("0101"));
+        const QDateTime changed = QFileInfo(file).lastModified();
+        QVERIFY(writeFile(file, "[aaa]\nredo=1010\n"));
+        QFile touched(file);
+        QVERIFY(touched.open(QIODevice::ReadWrite) && touched.setFileTime(changed, QFileDevice::FileModificationTime));
+        touched.close();
+        QCOMPARE(QFileInfo(file).lastModified(), changed);
+        QCOMPARE(store.read("Lumbra", "aaa", "redo", "x"), std::string("1010"));
+        QCOMPARE(QSettingsStore(root.path()).read("Lumbra", "aaa", "redo", "x"), std::string("1010"));
     }
 
     // Each damaged file QSettings is about to write over keeps a copy of its own.

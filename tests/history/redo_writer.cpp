@@ -14,10 +14,19 @@
 //     save             saves, as Finish does                        "saved <digits>" or "failed"
 //     clear            clears, as Clear does                        "cleared" or "failed"
 //     redo             what a Redo pressed now would draw from      "redo <digits>"
+//     activate         the window comes to the front: takes in what another copy saved or
+//                      cleared                                      "history <digits>"
+//     finish q=d ...   sits a test of those questions, each answered rightly (d=0) or
+//                      wrongly (d=1), and finishes it                "saved <digits>" or "failed"
+//     show q           shows question q of the finished test again  "right" or "wrong"
+//     answer q=d       changes q's answer in the finished test to a right (0) or wrong (1)
+//                      one and shows it again                       "right" or "wrong"
 //     each <from> <to> for every question from..to in turn: flag it 1 and save, printing
 //                      "saved <q>" after each save (or "failed" and stop), then "done"
 
 #include "bank/question_bank.h"
+#include "engine/quiz.h"
+#include "engine/random_source.h"
 #include "history/qsettings_store.h"
 #include "history/redo_history.h"
 
@@ -56,9 +65,43 @@ bool judgeAll(bw::RedoHistory &history, const std::vector<std::string> &words, s
     return true;
 }
 
-// One copy of the program, driven line by line.
-int runCopy(bw::RedoHistory &history, int count)
+// "q=d" as a question of the bank and a flag; false when the word is not one.
+bool judgement(const std::string &word, int count, int &question, int &flag)
 {
+    return std::sscanf(word.c_str(), "%d=%d", &question, &flag) == 2 && question >= 1 && question <= count;
+}
+
+// The item of question q in the test, or nullptr.
+bw::TestItem *itemOf(bw::Quiz &quiz, int question)
+{
+    for (int p = 1; p <= quiz.testSize; ++p)
+        if (quiz.testItems[static_cast<size_t>(p)].question == question)
+            return &quiz.testItems[static_cast<size_t>(p)];
+    return nullptr;
+}
+
+void answer(bw::TestItem &item, bool right)
+{
+    item.chosen = static_cast<int16_t>(right ? item.correctPos - 1 : item.correctPos % 4);
+}
+
+// Shows the item of the question as the finished test shows it; false when it is not in the test.
+bool show(bw::Quiz &quiz, int question)
+{
+    const bw::TestItem *item = itemOf(quiz, question);
+    if (!item)
+        return false;
+    quiz.currentPos = item->position;
+    say(quiz.checkAnswer().right ? "right" : "wrong");
+    return true;
+}
+
+// One copy of the program, driven line by line.
+int runCopy(bw::RedoHistory &history, const bw::QuestionBank &bank)
+{
+    const int count = bank.questionCount;
+    bw::ClockRandomSource random;
+    bw::Quiz quiz(bank, history, random);
     history.loadRedo();
     say("loaded " + history.storedText());
     char buffer[4096];
@@ -77,8 +120,38 @@ int runCopy(bw::RedoHistory &history, int count)
         } else if (command == "clear") {
             say(history.clearRedo() ? "cleared" : "failed");
         } else if (command == "redo") {
-            history.reloadRedo();
+            history.followStore();
             say("redo " + history.storedText());
+        } else if (command == "activate") {
+            history.followStore();
+            say("history " + history.storedText());
+        } else if (command == "finish" && words.size() >= 2) {
+            quiz.testSize = 0;
+            for (size_t i = 1; i < words.size(); ++i) {
+                int question = 0;
+                int flag = 0;
+                if (!judgement(words[i], count, question, flag))
+                    return usage();
+                ++quiz.testSize;
+                bw::TestItem &item = quiz.testItems[static_cast<size_t>(quiz.testSize)];
+                quiz.makeItem(item, static_cast<int16_t>(question), quiz.testSize);
+                answer(item, flag == 0);
+            }
+            quiz.testFinished = 0;
+            quiz.finishTest(true);
+            say(history.saveRedo() ? "saved " + history.storedText() : std::string("failed"));
+            quiz.positionAfterFinish();
+        } else if (command == "show" && words.size() == 2) {
+            if (!show(quiz, std::atoi(words[1].c_str())))
+                return usage();
+        } else if (command == "answer" && words.size() == 2) {
+            int question = 0;
+            int flag = 0;
+            bw::TestItem *item = judgement(words[1], count, question, flag) ? itemOf(quiz, question) : nullptr;
+            if (!item)
+                return usage();
+            answer(*item, flag == 0);
+            show(quiz, question);
         } else if (command == "each" && words.size() == 3) {
             const int last = std::atoi(words[2].c_str());
             for (int q = std::atoi(words[1].c_str()); q <= last; ++q) {
@@ -136,7 +209,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (mode == "copy")
-        return runCopy(history, bank.questionCount);
+        return runCopy(history, bank);
     if (mode == "loop" && argc == 4) {
         const long count = std::strtol(argv[3], nullptr, 10);
         for (long n = 1; n <= count; ++n) {

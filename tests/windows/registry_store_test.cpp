@@ -167,8 +167,8 @@ void writes(Tally &tally)
                     name + (row.saved ? ": reported saved" : ": reported failed"));
         // A failure names the value's place and the system's reason after it.
         const std::string error = store.lastError();
-        tally.check(row.saved || (error.rfind("HKEY_CURRENT_USER\\Software\\", 0) == 0 && error.find("\\redo: ") != std::string::npos
-                                  && error.size() > error.find("\\redo: ") + 7),
+        const std::string place = "HKEY_CURRENT_USER\\" + RegistryStore::keyPath(row.application, "aaa") + ", value redo: ";
+        tally.check(row.saved || (error.rfind(place, 0) == 0 && error.size() > place.size()),
                     name + ": the failure is described as \"" + error + '"');
         DWORD type = REG_NONE;
         std::string after;
@@ -176,6 +176,58 @@ void writes(Tally &tally)
         tally.check(type == (row.saved ? REG_SZ : typeBefore), name + ": type " + std::to_string(type));
         tally.equal(after, row.saved ? row.value + '\0' : before, name + ": stored bytes");
     }
+}
+
+// Holds the value's turn, as another copy in the middle of a save does, until released.
+struct TurnHolder {
+    std::string name;
+    HANDLE taken = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+
+    static DWORD WINAPI hold(void *self)
+    {
+        auto *holder = static_cast<TurnHolder *>(self);
+        const HANDLE mutex = CreateMutexA(nullptr, FALSE, holder->name.c_str());
+        if (mutex)
+            WaitForSingleObject(mutex, INFINITE);
+        SetEvent(holder->taken);
+        WaitForSingleObject(holder->release, INFINITE);
+        if (mutex) {
+            ReleaseMutex(mutex);
+            CloseHandle(mutex);
+        }
+        return 0;
+    }
+};
+
+// A save that cannot have its turn gives up, leaves the value alone and names the value, not
+// the mutex, in words a user can look up.
+void heldTurn(Tally &tally)
+{
+    tally.check(setValue(REG_SZ, std::string("kept") + '\0'), "a value stored before the held turn");
+    TurnHolder holder{RegistryStore::turnName("Lumbra", "aaa", "redo")};
+    // Another thread: a mutex is taken again at once by the thread that holds it.
+    const HANDLE thread = CreateThread(nullptr, 0, &TurnHolder::hold, &holder, 0, nullptr);
+    tally.check(thread && WaitForSingleObject(holder.taken, 30000) == WAIT_OBJECT_0, "the turn is held");
+    RegistryStore store;
+    tally.check(!store.update("Lumbra", "aaa", "redo", "", [](const std::string &) { return std::string("1"); }),
+                "a save while the turn is held is reported failed");
+    tally.equal(store.lastError(),
+                "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Lumbra\\aaa, value redo: "
+                "Another program kept it locked",
+                "the held turn's failure");
+    SetEvent(holder.release);
+    if (thread) {
+        WaitForSingleObject(thread, 30000);
+        CloseHandle(thread);
+    }
+    CloseHandle(holder.taken);
+    CloseHandle(holder.release);
+    DWORD type = REG_NONE;
+    std::string after;
+    tally.check(rawValue(type, after) && after == std::string("kept") + '\0', "the value is left as it was");
+    tally.check(store.update("Lumbra", "aaa", "redo", "", [](const std::string &) { return std::string("1"); }),
+                "the next save, with the turn free again, is kept");
 }
 
 // The history on the registry: a full round trip, and a stored text far too long.
@@ -239,6 +291,7 @@ int main()
     Tally tally;
     reads(tally);
     writes(tally);
+    heldTurn(tally);
     // Last, so that the history's value stays in the registry for a look afterwards.
     history(tally);
     return tally.finish();
