@@ -9,6 +9,7 @@
 #include "app/purchase_window.h"
 #include "app/result_window.h"
 #include "widgets/twips.h"
+#include "widgets/word_spaces.h"
 #include "app/wrap_button.h"
 #include "engine/random_source.h"
 #include "history/settings_store.h"
@@ -130,6 +131,9 @@ void MainWindow::buildControls()
     label1_->setTextFormat(Qt::PlainText);
 
     optionGroup_ = new QButtonGroup(this);
+    // Answers beginning with "A " keep a full word space after the "A".
+    auto *wordSpaces = new WordSpaceStyle;
+    wordSpaces->setParent(this);
     constexpr std::array<int, 4> optionTops = {1320, 1920, 2520, 3120};
     constexpr std::array<int, 4> optionWidths = {8775, 8895, 8895, 8895};
     for (int i = 0; i < 4; ++i) {
@@ -137,6 +141,7 @@ void MainWindow::buildControls()
         const QByteArray name = "Option1_" + QByteArray::number(i);
         auto *option = place(new QRadioButton(frame1_), name.constData(), twipsRect(600, optionTops[slot], optionWidths[slot], 495));
         option->setFont(layoutFont("Times New Roman", 9.75));
+        option->setStyle(wordSpaces);
         optionGroup_->addButton(option, i);
         option1_[slot] = option;
     }
