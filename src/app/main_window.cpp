@@ -163,15 +163,15 @@ void MainWindow::buildControls()
     label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label2_->setTextFormat(Qt::PlainText);
 
-    command3_ = place(new QPushButton(QStringLiteral("&Previous"), frame1_), "Command3", twipsRect(600, 4680, 975, 375));
-    command4_ = place(new QPushButton(QStringLiteral("&Next"), frame1_), "Command4", twipsRect(1920, 4680, 975, 375));
+    command3_ = place(new WrapButton(QStringLiteral("&Previous"), frame1_), "Command3", twipsRect(600, 4680, 975, 375));
+    command4_ = place(new WrapButton(QStringLiteral("&Next"), frame1_), "Command4", twipsRect(1920, 4680, 975, 375));
     check1_ = place(new QCheckBox(QStringLiteral("View wrong answers only."), frame1_), "Check1",
                     twipsRect(3360, 4680, 2535, 375));
     check1_->setChecked(true);
     command5_ = place(new QPushButton(QStringLiteral("Check Answer"), frame1_), "Command5",
                       twipsRect(6240, 4680, 1455, 375));
     command5_->hide();
-    command6_ = place(new QPushButton(QStringLiteral("&Finish"), frame1_), "Command6", twipsRect(8040, 4680, 1095, 375));
+    command6_ = place(new WrapButton(QStringLiteral("&Finish"), frame1_), "Command6", twipsRect(8040, 4680, 1095, 375));
 
     connect(command1_, &QPushButton::clicked, this, &QWidget::close);
     connect(command2_, &QPushButton::clicked, this, &MainWindow::startTest);

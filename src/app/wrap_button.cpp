@@ -46,8 +46,8 @@ bool fits(const QStringList &lines, const QFontMetricsF &metrics, QSizeF area)
         if (metrics.horizontalAdvance(withoutMnemonic(line)) > area.width())
             return false;
     }
-    const qreal height = metrics.height() + metrics.lineSpacing() * static_cast<qreal>(lines.size() - 1);
-    return height <= area.height();
+    // Each line takes its height and the font's leading.
+    return metrics.lineSpacing() * static_cast<qreal>(lines.size()) <= area.height();
 }
 
 } // namespace
@@ -87,19 +87,13 @@ void WrapButton::paintEvent(QPaintEvent *)
 
     const CaptionLayout caption = captionLayout();
     painter.setFont(caption.font);
-    const QFontMetricsF metrics(caption.font, this);
-    const qreal height = metrics.height() + metrics.lineSpacing() * static_cast<qreal>(caption.lines.size() - 1);
-    qreal top = caption.area.top() + (caption.area.height() - height) / 2;
-    int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine;
+    int flags = Qt::AlignCenter;
     if (style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
         flags |= Qt::TextShowMnemonic;
     else
         flags |= Qt::TextHideMnemonic;
-    for (const QString &line : caption.lines) {
-        const QRect lineRect(caption.area.left(), qRound(top), caption.area.width(), qCeil(metrics.height()));
-        painter.drawItemText(lineRect, flags, option.palette, isEnabled(), line, QPalette::ButtonText);
-        top += metrics.lineSpacing();
-    }
+    painter.drawItemText(caption.area, flags, option.palette, isEnabled(), caption.lines.join(QLatin1Char('\n')),
+                         QPalette::ButtonText);
 }
 
 } // namespace bw
