@@ -39,22 +39,27 @@ settle() {
 
 # The prefix's Fonts folder holds what a Windows user's does, as far as Debian packages it:
 # Wine's own Tahoma and MS Sans Serif (fonts-wine), metric twins of Arial and Times New Roman
-# (Liberation) and a wide Verdana-like face (DejaVu). Tahoma is entered in the registry's font
-# list, as Windows enters its own: Qt's FreeType engine looks a font's file up there (Wine
-# enters its bitmap MS Sans Serif, sserife.fon, itself). Qt's offscreen platform reads the
-# folder itself (QT_QPA_FONTDIR below).
+# (Liberation) and a wide Verdana-like face (DejaVu). Each TrueType font is entered in the
+# registry's font list under its full name, as Windows enters its own: Qt's FreeType engine
+# looks a font's file up there, and Wine drops its own entries for fonts it finds in this
+# folder (it enters its bitmap MS Sans Serif, sserife.fon, itself). Qt's offscreen platform
+# reads the folder itself (QT_QPA_FONTDIR below).
 fonts_folder="$WINEPREFIX/drive_c/windows/Fonts"
+fonts_entered() {
+    grep -q '^"Liberation Sans (TrueType)"="LiberationSans-Regular.ttf"' "$WINEPREFIX/system.reg" 2>/dev/null
+}
 furnish_fonts() {
-    local font
+    local font list="$WINEPREFIX/fonts.reg"
     mkdir -p "$fonts_folder"
+    printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\n' >"$list"
     for font in /usr/share/fonts/truetype/liberation/*.ttf /usr/share/fonts/truetype/dejavu/*.ttf \
         /usr/share/wine/fonts/{tahoma,tahomabd,ms_sans_serif}.ttf; do
         ln -sf "$font" "$fonts_folder/"
+        if [ "$(fc-scan --format '%{outline}' "$font")" = True ]; then
+            printf '"%s (TrueType)"="%s"\n' "$(fc-scan --format '%{fullname[0]}' "$font")" "$(basename "$font")" >>"$list"
+        fi
     done
-    for font in "Tahoma (TrueType)=tahoma.ttf" "Tahoma Bold (TrueType)=tahomabd.ttf"; do
-        "$loader" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v "${font%%=*}" /d "${font#*=}" /f \
-            </dev/null >/dev/null 2>&1
-    done
+    "$loader" regedit /S "Z:${list//\//\\}" </dev/null >/dev/null 2>&1
 }
 
 case "$mode" in
@@ -68,10 +73,11 @@ boot)
             exit 1
         fi
     fi
-    if [ ! -e "$fonts_folder/tahoma.ttf" ]; then
-        furnish_fonts
-    fi
     settle
+    if ! fonts_entered; then
+        furnish_fonts
+        settle
+    fi
     ;;
 run)
     status=0
