@@ -6,9 +6,10 @@ set -euo pipefail
 # What building and running the program needs.
 brightwell_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev fonts-liberation)
 # What the Windows program needs besides (scripts/windows.sh): the cross-compiler, the tools
-# that fetch and unpack Qt's source and build it, Wine to run the program and its tests, a
-# real X server for its windows, and makensis for the installer.
-brightwell_windows_packages=(g++-mingw-w64-x86-64-posix dpkg-dev perl wine64 xvfb xauth xdotool nsis file
+# that fetch and unpack Qt's source and build it, Wine to run the program and its tests with
+# Wine's own stand-ins for Windows' fonts, a real X server for its windows, and makensis for
+# the installer.
+brightwell_windows_packages=(g++-mingw-w64-x86-64-posix dpkg-dev perl wine64 fonts-wine fontconfig xvfb xauth xdotool nsis file
     unzip)
 # What the tests need besides: a real X server and a light window manager, the fuzzer's
 # compiler, the benchmark library, the tools that check the installed files and the package, the

@@ -10,6 +10,7 @@
 #include "app/purchase_window.h"
 #include "app/result_window.h"
 #include "widgets/twips.h"
+#include "widgets/word_spaces.h"
 #include "app/wrap_button.h"
 #include "engine/random_source.h"
 #include "history/settings_store.h"
@@ -138,6 +139,9 @@ void MainWindow::buildControls()
     label1_->setTextFormat(Qt::PlainText);
 
     optionGroup_ = new QButtonGroup(this);
+    // Answers beginning with "A " keep a full word space after the "A".
+    auto *wordSpaces = new WordSpaceStyle;
+    wordSpaces->setParent(this);
     constexpr std::array<int, 4> optionTops = {1320, 1920, 2520, 3120};
     constexpr std::array<int, 4> optionWidths = {8775, 8895, 8895, 8895};
     for (int i = 0; i < 4; ++i) {
@@ -145,6 +149,7 @@ void MainWindow::buildControls()
         const QByteArray name = "Option1_" + QByteArray::number(i);
         auto *option = place(new QRadioButton(frame1_), name.constData(), twipsRect(600, optionTops[slot], optionWidths[slot], 495));
         option->setFont(layoutFont("Times New Roman", 9.75));
+        option->setStyle(wordSpaces);
         optionGroup_->addButton(option, i);
         option1_[slot] = option;
     }
@@ -164,15 +169,15 @@ void MainWindow::buildControls()
     label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label2_->setTextFormat(Qt::PlainText);
 
-    command3_ = place(new QPushButton(frame1_), "Command3", twipsRect(600, 4680, 975, 375));
-    command4_ = place(new QPushButton(frame1_), "Command4", twipsRect(1920, 4680, 975, 375));
+    command3_ = place(new WrapButton(frame1_), "Command3", twipsRect(600, 4680, 975, 375));
+    command4_ = place(new WrapButton(frame1_), "Command4", twipsRect(1920, 4680, 975, 375));
     check1_ = place(new QCheckBox(frame1_), "Check1",
                     twipsRect(3360, 4680, 2535, 375));
     check1_->setChecked(true);
     command5_ = place(new QPushButton(frame1_), "Command5",
                       twipsRect(6240, 4680, 1455, 375));
     command5_->hide();
-    command6_ = place(new QPushButton(frame1_), "Command6", twipsRect(8040, 4680, 1095, 375));
+    command6_ = place(new WrapButton(frame1_), "Command6", twipsRect(8040, 4680, 1095, 375));
 
     connect(command1_, &QPushButton::clicked, this, &QWidget::close);
     connect(command2_, &QPushButton::clicked, this, &MainWindow::startTest);

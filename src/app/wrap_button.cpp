@@ -1,26 +1,99 @@
 #include "app/wrap_button.h"
 
+#include <QFontMetricsF>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
 namespace bw {
+
+namespace {
+
+// The caption as drawn: "&&" shows one ampersand, a lone "&" marks the mnemonic and shows nothing.
+QString withoutMnemonic(const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && ++i == text.size())
+            break;
+        shown += text[i];
+    }
+    return shown;
+}
+
+// Breaks the caption at blanks into the fewest lines no wider than the width allows; a word
+// wider than that takes a line of its own (and the caller finds it does not fit).
+QStringList breakIntoLines(const QString &caption, const QFontMetricsF &metrics, qreal width)
+{
+    QStringList lines;
+    const QStringList words = caption.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString &word : words) {
+        if (!lines.isEmpty()) {
+            const QString longer = lines.last() + QLatin1Char(' ') + word;
+            if (metrics.horizontalAdvance(withoutMnemonic(longer)) <= width) {
+                lines.last() = longer;
+                continue;
+            }
+        }
+        lines.append(word);
+    }
+    return lines;
+}
+
+bool fits(const QStringList &lines, const QFontMetricsF &metrics, QSizeF area)
+{
+    for (const QString &line : lines) {
+        if (metrics.horizontalAdvance(withoutMnemonic(line)) > area.width())
+            return false;
+    }
+    // Each line takes its height and the font's leading.
+    return metrics.lineSpacing() * static_cast<qreal>(lines.size()) <= area.height();
+}
+
+} // namespace
+
+WrapButton::CaptionLayout WrapButton::captionLayout() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(1, 0, -1, 0);
+
+    // The smallest size tried still shows a word at the layout's sizes; below it the caption is
+    // left to overflow rather than shrink to nothing.
+    constexpr qreal kStepPoints = 0.25;
+    constexpr qreal kSmallestPoints = 4.0;
+    QFont font = this->font();
+    const bool byPixels = font.pointSizeF() <= 0;
+    for (;;) {
+        const QFontMetricsF metrics(font, this);
+        QStringList lines = breakIntoLines(text(), metrics, area.width());
+        const qreal size = byPixels ? font.pixelSize() : font.pointSizeF();
+        if (fits(lines, metrics, area.size()) || size <= (byPixels ? 4 : kSmallestPoints))
+            return {font, lines, area};
+        if (byPixels)
+            font.setPixelSize(font.pixelSize() - 1);
+        else
+            font.setPointSizeF(size - kStepPoints);
+    }
+}
 
 void WrapButton::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    const QString caption = option.text;
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
 
-    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(1, 0, -1, 0);
-    int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    const CaptionLayout caption = captionLayout();
+    painter.setFont(caption.font);
+    int flags = Qt::AlignCenter;
     if (style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
         flags |= Qt::TextShowMnemonic;
     else
         flags |= Qt::TextHideMnemonic;
-    painter.drawItemText(area, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
+    painter.drawItemText(caption.area, flags, option.palette, isEnabled(), caption.lines.join(QLatin1Char('\n')),
+                         QPalette::ButtonText);
 }
 
 } // namespace bw

@@ -1,15 +1,30 @@
 #pragma once
 
+#include <QFont>
 #include <QPushButton>
+#include <QRect>
+#include <QStringList>
 
 namespace bw {
 
-// A push button whose caption breaks onto a second line when it is wider than the button,
-// as the command row's longer captions need to.
+// A push button whose caption breaks onto further lines, at word breaks only, when it is wider
+// than the button, as the command row's longer captions need to. A caption that cannot fit the
+// lines the button holds in the button's font is drawn in a smaller size of that font, so that
+// every word shows whatever the platform's font and the caption's language; the button keeps
+// its size.
 class WrapButton : public QPushButton {
     Q_OBJECT
 public:
     using QPushButton::QPushButton;
+
+    // How the caption is drawn: the font, the lines (mnemonic markers left in) and the area
+    // inside the button's frame that holds them.
+    struct CaptionLayout {
+        QFont font;
+        QStringList lines;
+        QRect area;
+    };
+    CaptionLayout captionLayout() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,6 +1,7 @@
 // Runs at the scale in QT_SCALE_FACTOR (CTest runs it at 1, 1.5 and 2): the layout stays as
-// laid out in logical pixels, the pictures stay sharp, the longest texts still fit, and the
-// verdict marks stay visible on dark and high-contrast palettes.
+// laid out in logical pixels, the pictures stay sharp, the longest texts and every caption
+// still fit in any font and in both languages, word spaces stay word spaces, and the verdict
+// marks stay visible on dark and high-contrast palettes.
 #include "app/wrap_button.h"
 #include "widgets/layout.h"
 #include "widgets/twips.h"
@@ -9,8 +10,11 @@
 #include "web/banner_view.h"
 
 #include <QDir>
-#include <QStyleOptionButton>
+#include <QFontInfo>
+#include <QPaintEngine>
 #include <QTest>
+#include <QTextItem>
+#include <QTextLayout>
 
 using namespace bw;
 using bw::test::MainWindowDriver;
@@ -53,6 +57,11 @@ void save(QWidget *widget, const QString &name)
         QVERIFY(widget->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
 }
 
+QString withoutMnemonic(QString text)
+{
+    return text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&')).replace(QChar(1), QLatin1Char('&'));
+}
+
 // The caption of each shown control of a window that its control cuts, wraps into too many
 // lines or hides: "name: caption".
 QStringList clipped(QWidget *window)
@@ -68,11 +77,14 @@ QStringList clipped(QWidget *window)
         const QFontMetrics metrics(widget->font());
         const QRect box = widget->contentsRect();
         if (auto *button = qobject_cast<WrapButton *>(widget)) {
-            QStyleOptionButton option;
-            option.initFrom(button);
-            const QRect area = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).adjusted(1, 0, -1, 0);
-            const QRect needed = metrics.boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, button->text());
-            if (!area.contains(needed))
+            // Every word on a line of its own size's font, and every line inside the button.
+            const WrapButton::CaptionLayout caption = button->captionLayout();
+            const QFontMetricsF captionMetrics(caption.font, button);
+            bool fits = caption.lines.join(QLatin1Char(' ')) == button->text().simplified()
+                && captionMetrics.lineSpacing() * static_cast<qreal>(caption.lines.size()) <= caption.area.height();
+            for (const QString &line : caption.lines)
+                fits = fits && captionMetrics.horizontalAdvance(withoutMnemonic(line)) <= caption.area.width();
+            if (!fits)
                 cut(button, button->text());
         } else if (auto *push = qobject_cast<QPushButton *>(widget)) {
             if (metrics.horizontalAdvance(QString(push->text()).remove(QLatin1Char('&'))) + 6 > push->width())
@@ -111,6 +123,52 @@ QStringList clipped(QWidget *window)
     }
     return found;
 }
+
+
+// A device that keeps the runs of text drawn on it, each with where it starts.
+class TextRecorder : public QPaintDevice {
+public:
+    struct Run {
+        qreal x;
+        QString text;
+        QFont font;
+    };
+    explicit TextRecorder(const QWidget *widget) : widget_(widget) {}
+    QPaintEngine *paintEngine() const override { return &engine_; }
+    const QList<Run> &runs() const { return engine_.runs; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth: return widget_->width();
+        case PdmHeight: return widget_->height();
+        case PdmDepth: return 32;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+        case PdmDpiX:
+        case PdmPhysicalDpiX: return widget_->logicalDpiX();
+        case PdmDpiY:
+        case PdmPhysicalDpiY: return widget_->logicalDpiY();
+        default: return 0;
+        }
+    }
+
+private:
+    struct Engine : QPaintEngine {
+        Engine() : QPaintEngine(AllFeatures) {}
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState &) override {}
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawPath(const QPainterPath &) override {}
+        void drawTextItem(const QPointF &p, const QTextItem &item) override { runs.append({p.x(), item.text(), item.font()}); }
+        Type type() const override { return User; }
+        QList<Run> runs;
+    };
+    const QWidget *widget_;
+    mutable Engine engine_;
+};
 
 } // namespace
 
@@ -198,6 +256,119 @@ private slots:
         if (language == Language::English)
             found.removeAll(QStringLiteral("Combo1: 165 Questions(All)"));
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1String(" | "))));
+    }
+
+    // Every caption of the command rows shows every word inside its button, in the layout's font,
+    // in wider ones and in captions longer than the English ones, and the buttons keep their places.
+    void captionsFitTheirButtons_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<qreal>("points");
+        QTest::addColumn<QStringList>("captions");
+        const QStringList own;
+        const QStringList french = {QStringLiteral("&Commencer le test"), QStringLiteral("&Refaire les questions manquées"),
+                                    QStringLiteral("&Effacer l'historique des erreurs"), QStringLiteral("Centre d'&information"),
+                                    QStringLiteral("&Acheter le disque compact"), QStringLiteral("&Précédent"),
+                                    QStringLiteral("&Suivant"), QStringLiteral("&Terminer")};
+        for (const char *family : {"Liberation Sans", "DejaVu Sans", "Tahoma"}) {
+            QTest::addRow("%s", family) << QString::fromLatin1(family) << 8.25 << own;
+            QTest::addRow("%s, large", family) << QString::fromLatin1(family) << 12.0 << own;
+            QTest::addRow("%s, French", family) << QString::fromLatin1(family) << 8.25 << french;
+        }
+    }
+    void captionsFitTheirButtons()
+    {
+        QFETCH(QString, family);
+        QFETCH(qreal, points);
+        QFETCH(QStringList, captions);
+        QFont font(family);
+        font.setPointSizeF(points);
+        if (QFontInfo(font).family() != family)
+            QSKIP(qPrintable(QStringLiteral("not installed here; %1 would stand in").arg(QFontInfo(font).family())));
+        test::MemoryStore store;
+        ClockRandomSource random;
+        MainWindowDriver d(store, random);
+        d.window->setFont(font);
+        const struct {
+            const char *name;
+            QRect place;
+        } row[] = {{"Command2", twipsRect(4080, 120, 1095, 495)}, {"Command7", twipsRect(5280, 120, 1335, 495)},
+                   {"Command8", twipsRect(6720, 120, 1215, 495)}, {"Command10", twipsRect(8040, 120, 1095, 495)},
+                   {"Command11", twipsRect(9240, 120, 1095, 495)}, {"Command3", twipsRect(600, 4680, 975, 375)},
+                   {"Command4", twipsRect(1920, 4680, 975, 375)},   {"Command6", twipsRect(8040, 4680, 1095, 375)}};
+        for (size_t i = 0; i < std::size(row); ++i) {
+            auto *button = d.child<WrapButton>(row[i].name);
+            if (!captions.isEmpty())
+                button->setText(captions[static_cast<qsizetype>(i)]);
+            const WrapButton::CaptionLayout caption = button->captionLayout();
+            const QString what = QStringLiteral("%1 \"%2\"").arg(QLatin1String(row[i].name), button->text());
+            QCOMPARE(button->geometry(), row[i].place);
+            QVERIFY2(button->rect().contains(caption.area), qPrintable(what));
+            // The same font, in its own size or a smaller one.
+            QCOMPARE(QFontInfo(caption.font).family(), family);
+            QVERIFY(caption.font.pointSizeF() <= points);
+            // Every word whole, on one line.
+            QCOMPARE(caption.lines.join(QLatin1Char(' ')), button->text().simplified());
+            const QFontMetricsF metrics(caption.font, button);
+            for (const QString &line : caption.lines)
+                QVERIFY2(metrics.horizontalAdvance(withoutMnemonic(line)) <= caption.area.width(), qPrintable(what + line));
+            QVERIFY2(metrics.lineSpacing() * static_cast<qreal>(caption.lines.size()) <= caption.area.height(), qPrintable(what));
+        }
+    }
+
+    // The blank after an answer's leading "A" is drawn as wide as a word space, and nothing else
+    // of the answer moves: the text before it stands where it did, the text after it only shifts.
+    void wordSpaceAfterLoneA_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addRow("serif of the answers") << QString();
+        QTest::addRow("DejaVu Serif") << QStringLiteral("DejaVu Serif");
+    }
+    void wordSpaceAfterLoneA()
+    {
+        QFETCH(QString, family);
+        test::MemoryStore store;
+        ClockRandomSource random;
+        MainWindowDriver d(store, random);
+        d.click("Command2");
+        QRadioButton *answer = d.option(1);
+        if (!family.isEmpty()) {
+            QFont font = answer->font();
+            font.setFamily(family);
+            answer->setFont(font);
+        }
+        const QString text = QStringLiteral("B.  A constitutional monarchy and a parliamentary democracy.");
+        answer->setText(text);
+        TextRecorder recorder(answer);
+        answer->render(&recorder);
+
+        QString drawn;
+        QList<qreal> x; // where each character of the text is drawn
+        for (const TextRecorder::Run &run : recorder.runs()) {
+            QTextLayout layout(run.text, run.font, &recorder);
+            layout.beginLayout();
+            const QTextLine line = layout.createLine();
+            layout.endLayout();
+            for (int i = 0; i < run.text.size(); ++i)
+                x.append(run.x + line.cursorToX(i));
+            drawn += run.text;
+        }
+        QCOMPARE(drawn, text);
+        // The text unbroken, kerned throughout.
+        const QFont font = recorder.runs().constFirst().font;
+        QTextLayout whole(text, font, &recorder);
+        whole.beginLayout();
+        const QTextLine line = whole.createLine();
+        whole.endLayout();
+
+        const int a = 4;
+        const int c = 6;
+        const QFontMetricsF metrics(font, &recorder);
+        QCOMPARE(x[c] - x[a] - metrics.horizontalAdvance(QStringLiteral("A")), metrics.horizontalAdvance(QLatin1Char(' ')));
+        for (int i = 1; i <= a; ++i)
+            QCOMPARE(x[i] - x[0], line.cursorToX(i) - line.cursorToX(0));
+        for (int i = c + 1; i < text.size(); ++i)
+            QCOMPARE(x[i] - x[c], line.cursorToX(i) - line.cursorToX(c));
     }
 
     void marksStayVisibleOnEveryPalette_data()

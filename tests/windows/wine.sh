@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the Windows test programs under Wine, in a prefix of the build's own (never ~/.wine).
-#   wine.sh <prefix> boot                  creates the prefix when it is missing
+#   wine.sh <prefix> boot                  creates the prefix when it is missing, with the
+#                                          fonts a Windows user has in its Fonts folder
 #   wine.sh <prefix> run <program> [args]  runs one program
 #   wine.sh <prefix> qt <program> [args]   runs one Qt program with the QT_* settings of this
 #                                          environment (Wine keeps those from Windows programs:
@@ -36,6 +37,31 @@ settle() {
     fi
 }
 
+# The prefix's Fonts folder holds what a Windows user's does, as far as Debian packages it:
+# Wine's own Tahoma and MS Sans Serif (fonts-wine), metric twins of Arial and Times New Roman
+# (Liberation) and a wide Verdana-like face (DejaVu). Each TrueType font is entered in the
+# registry's font list under its full name, as Windows enters its own: Qt's FreeType engine
+# looks a font's file up there, and Wine drops its own entries for fonts it finds in this
+# folder (it enters its bitmap MS Sans Serif, sserife.fon, itself). Qt's offscreen platform
+# reads the folder itself (QT_QPA_FONTDIR below).
+fonts_folder="$WINEPREFIX/drive_c/windows/Fonts"
+fonts_entered() {
+    grep -q '^"Liberation Sans (TrueType)"="LiberationSans-Regular.ttf"' "$WINEPREFIX/system.reg" 2>/dev/null
+}
+furnish_fonts() {
+    local font list="$WINEPREFIX/fonts.reg"
+    mkdir -p "$fonts_folder"
+    printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\n' >"$list"
+    for font in /usr/share/fonts/truetype/liberation/*.ttf /usr/share/fonts/truetype/dejavu/*.ttf \
+        /usr/share/wine/fonts/{tahoma,tahomabd,ms_sans_serif}.ttf; do
+        ln -sf "$font" "$fonts_folder/"
+        if [ "$(fc-scan --format '%{outline}' "$font")" = True ]; then
+            printf '"%s (TrueType)"="%s"\n' "$(fc-scan --format '%{fullname[0]}' "$font")" "$(basename "$font")" >>"$list"
+        fi
+    done
+    "$loader" regedit /S "Z:${list//\//\\}" </dev/null >/dev/null 2>&1
+}
+
 case "$mode" in
 boot)
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -48,6 +74,10 @@ boot)
         fi
     fi
     settle
+    if ! fonts_entered; then
+        furnish_fonts
+        settle
+    fi
     ;;
 run)
     status=0
@@ -60,8 +90,8 @@ qt)
     # console, unless told to log to the standard streams.
     export QT_FORCE_STDERR_LOGGING=1
     # Qt's offscreen platform on Windows knows no system fonts: it reads the font files in one
-    # folder, here the Liberation fonts the layout is measured with.
-    export QT_QPA_FONTDIR=${QT_QPA_FONTDIR:-Z:/usr/share/fonts/truetype/liberation}
+    # folder, here the prefix's Fonts folder.
+    export QT_QPA_FONTDIR=${QT_QPA_FONTDIR:-C:/windows/Fonts}
     while IFS='=' read -r name _; do
         export "BRIGHTWELL_$name=${!name}"
     done < <(env | grep -E '^QT_[A-Za-z0-9_]*=')
