@@ -11,6 +11,7 @@
 #include "app/result_window.h"
 #include "widgets/twips.h"
 #include "widgets/word_spaces.h"
+#include "app/fit_combo_box.h"
 #include "app/wrap_button.h"
 #include "engine/random_source.h"
 #include "history/settings_store.h"
@@ -117,7 +118,7 @@ void MainWindow::buildControls()
     label3_ = place(new QLabel(client_), "Label3",
                     twipsRect(240, 285, 2175, 375));
     label3_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    combo1_ = place(new QComboBox(client_), "Combo1", twipsRect(2480, 240, 1500, 315));
+    combo1_ = place(new FitComboBox(client_), "Combo1", twipsRect(2480, 240, 1500, 315));
     label3_->setBuddy(combo1_);
     command2_ = place(new WrapButton(client_), "Command2", twipsRect(4080, 120, 1095, 495));
     command7_ = place(new WrapButton(client_), "Command7",

@@ -62,7 +62,7 @@ private slots:
         MainWindowDriver d(store, random, nullptr, language);
         keep(d.window.get(), QStringLiteral("startup"));
 
-        d.chooseSize(2);
+        d.chooseSize(5); // the longest entry of the size list, shown whole
         d.click("Command2");
         d.answerCurrent(false);
         d.click("Command4");
