@@ -15,10 +15,11 @@ passes = []
 NAMES = {
     "en": {"of": "of", "start": "Start Test", "next": "Next", "previous": "Previous", "finish": "Finish",
            "yes": "Yes", "result": "Test Result", "review": "View wrong answers only.", "answer": "Answer",
-           "switch": "Fran\u00e7ais"},
+           "switch": "Fran\u00e7ais", "redo": "Redo Incorrect Questions"},
     "fr": {"of": "de", "start": "D\u00e9marrer le test", "next": "Suivante", "previous": "Pr\u00e9c\u00e9dente",
            "finish": "Terminer", "yes": "Oui", "result": "R\u00e9sultat du test",
-           "review": "Voir les erreurs seulement.", "answer": "R\u00e9ponse", "switch": "English"},
+           "review": "Voir les erreurs seulement.", "answer": "R\u00e9ponse", "switch": "English",
+           "redo": "Refaire les questions rat\u00e9es"},
 }
 LANGUAGE = os.environ.get("BRIGHTWELL_TEST_LANGUAGE", "en")
 N = NAMES[LANGUAGE]
@@ -112,10 +113,44 @@ def names(root):
     return {node.name for node in walk(root) if node.name}
 
 
+PART = os.environ.get("BRIGHTWELL_ATSPI_PART", "answers")
 pyatspi.setTimeout(20000, 60000)
 app = wait("the program on the bus", application)
 app.set_cache_mask(0)  # ask the program each time, never a copy
 main = wait("the main window", lambda: find(app, "frame", "Brightwell V4.38"))
+# The whole bank, read through the bus as a screen reader reads it: with every question in the
+# history, Redo gives a test of all 165, and each question is read once, every one in the
+# language of the desktop.
+def bank_questions(file):
+    # The question of each row of the compiled-in table, as the program shows it.
+    import re
+    text = open(os.path.join(os.environ["BRIGHTWELL_SOURCE_DIR"], "src", "bank", file), encoding="utf-8").read()
+    rows = re.findall(r'/\* *\d+ \*/ \{(?:Topic::\w+, )?"((?:[^"\\]|\\.)*)"', text)
+    return {re.sub(r'\\(.)', r'\1', row) for row in rows}
+
+
+if PART == "bank":
+    expected = bank_questions("bank_data_fr.cpp" if LANGUAGE == "fr" else "bank_data.cpp")
+    check("the bank has 165 questions in the test's language", lambda: len(expected) == 165)
+    act(find(main, "push button", N["redo"]), "Press")
+    label = None
+    read = []
+    following = find(main, "push button", N["next"])
+    for p in range(1, 166):
+        wait(f"question {p} of 165", lambda: frame_caption(main).name == f"Question {p} {N['of']} 165")
+        label = label or find(main, "label", prefix="1. ")
+        line = wait(f"the text of question {p}", lambda: label.name if label.name.startswith(f"{p}. ") else None)
+        read.append(line.split(". ", 1)[1])
+        if p < 165:
+            act(following, "Press")
+    check("all 165 questions read through the bus, each once", lambda: len(set(read)) == 165)
+    check("every question read is one of the bank's in the desktop's language", lambda: set(read) == expected)
+    for line in sorted(set(read) ^ expected)[:6]:
+        print("     read" if line in read else "     not read", repr(line))
+    print(f"{len(passes)} passed, {len(failures)} failed")
+    sys.exit(1 if failures else 0)
+
+
 if LANGUAGE == "fr":
     # Started on a French desktop, it shows no caption of the English program.
     english = {value for key, value in NAMES["en"].items() if key not in ("of", "switch")}
@@ -174,6 +209,7 @@ act(box, "Toggle")
 wait("the box unticked", lambda: not checked(box))
 check("unticking the box through the bus shows item 1", lambda: frame_caption(main).name == position(1))
 check("C is still chosen on item 1", lambda: checked(answers()[2]))
+
 
 print(f"{len(passes)} passed, {len(failures)} failed")
 sys.exit(1 if failures else 0)
