@@ -7,7 +7,7 @@
         <source>If this software is helpful for you to prepare for the Canadian citizenship test, please<byte value="xd"/>
 send us an email at:  %1 . Your comments and feedback is greatly welcome.<byte value="xd"/>
 Hope you become a Canadian citizen soon. Good Luck!</source>
-        <translation>Si ce logiciel vous aide à vous préparer au test de citoyenneté canadienne, n’hésitez pas à<byte value="xd"/>
+        <translation>Si ce logiciel vous aide à vous préparer à l’examen pour la citoyenneté canadienne, n’hésitez pas à<byte value="xd"/>
 nous écrire par courriel à&#xa0;:  %1 . Vos commentaires sont les bienvenus.<byte value="xd"/>
 Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</translation>
     </message>
@@ -29,7 +29,7 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
     </message>
     <message>
         <source>For more hints about the Canadian citizenship test, please visit: </source>
-        <translation>Pour d’autres conseils sur le test de citoyenneté, visitez&#xa0;: </translation>
+        <translation>Pour d’autres conseils sur l’examen pour la citoyenneté, visitez&#xa0;: </translation>
     </message>
     <message>
         <source>Click on the &apos;More Info&apos; button for other good stuffs that you may be interested in.</source>
@@ -60,7 +60,7 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
     </message>
     <message>
         <source>Very good warm-up practice !</source>
-        <translation>Un excellent réchauffement avant le test!</translation>
+        <translation>Une excellente mise en train avant le test!</translation>
     </message>
     <message>
         <source>Be confident to pass the test !</source>
@@ -72,7 +72,7 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
     </message>
     <message>
         <source> How to Save Time Preparing for Canada Citizenship Test?</source>
-        <translation> Comment vous préparer plus vite au test de citoyenneté?</translation>
+        <translation> Comment préparer plus vite l’examen pour la citoyenneté?</translation>
     </message>
     <message>
         <source>Brightwell home page</source>
