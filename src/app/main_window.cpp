@@ -461,6 +461,7 @@ void MainWindow::showItem(const TestItem &item)
         const auto choice = static_cast<size_t>(item.order[static_cast<size_t>(k)]);
         const QString text = QString::fromStdString(bank_.choiceText[q][choice]);
         option->setText(QString(QChar(64 + k)) + QStringLiteral(".  ") + text);
+        fitToWidth(option, layoutFont("Times New Roman", 9.75));
         option->setAccessibleName(tr("Answer %1: ").arg(QChar(64 + k)) + text);
         option->setChecked(k - 1 == item.chosen);
     }

@@ -96,4 +96,16 @@ void WrapButton::paintEvent(QPaintEvent *)
                          QPalette::ButtonText);
 }
 
+void fitToWidth(QAbstractButton *button, const QFont &designed)
+{
+    constexpr qreal kStepPoints = 0.25;
+    constexpr qreal kSmallestPoints = 4.0;
+    QFont font = designed;
+    button->setFont(font);
+    while (button->sizeHint().width() > button->width() && font.pointSizeF() > kSmallestPoints) {
+        font.setPointSizeF(font.pointSizeF() - kStepPoints);
+        button->setFont(font);
+    }
+}
+
 } // namespace bw

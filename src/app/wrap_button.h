@@ -30,4 +30,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 };
 
+// Gives the button its designed font, or, where its one-line text is wider than the button, the
+// largest smaller size of that font in which it fits, so that no word of it is cut; the button
+// keeps its size.
+void fitToWidth(QAbstractButton *button, const QFont &designed);
+
 } // namespace bw

@@ -194,17 +194,41 @@ private slots:
         save(d.window.get(), QStringLiteral("scaled-200-startup"));
     }
 
+    // The longest question fits its two lines, and every choice of the bank shows whole on its
+    // one line, in either language, in this platform's fonts: in the designed size, or in a
+    // smaller one that stays readable.
+    void longestTextsFit_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::newRow("English") << Language::English;
+        QTest::newRow("French") << Language::French;
+    }
     void longestTextsFit()
     {
+        QFETCH(Language, language);
         test::MemoryStore store;
         ClockRandomSource random;
-        MainWindowDriver d(store, random);
+        MainWindowDriver d(store, random, nullptr, language);
         d.click("Command2");
         d.showLongestTexts();
         auto *label = d.child<QLabel>("Label1");
         QVERIFY(label->heightForWidth(label->width()) <= label->height());
-        QVERIFY(d.option(3)->sizeHint().width() <= d.option(3)->width());
-        save(d.window.get(), QStringLiteral("scaled-200-longest-texts"));
+        QRadioButton *answer = d.option(3);
+        const QFont designed = answer->font();
+        const QuestionBank &bank = d.window->bank();
+        for (size_t q = 1; q <= static_cast<size_t>(bank.questionCount); ++q) {
+            for (size_t c = 1; c <= 4; ++c) {
+                answer->setText(QStringLiteral("D.  ") + QString::fromStdString(bank.choiceText[q][c]));
+                fitToWidth(answer, designed);
+                QVERIFY2(answer->sizeHint().width() <= answer->width(), qPrintable(answer->text()));
+                QVERIFY2(answer->font().pointSizeF() >= 8.0, qPrintable(answer->text()));
+            }
+        }
+        d.showLongestTexts();
+        if (language == Language::French)
+            save(d.window.get(), QStringLiteral("fr-scaled-200-longest-texts"));
+        else
+            save(d.window.get(), QStringLiteral("scaled-200-longest-texts"));
     }
 
     // Every caption of every window fits its control, in both languages, at this scale: the

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "app/wrap_button.h"
+#include "widgets/layout.h"
 #include "support/recording_shell.h"
 #include "support/test_doubles.h"
 
@@ -101,6 +103,8 @@ struct MainWindowDriver {
         }
         child<QLabel>("Label1")->setText(QStringLiteral("165. ") + question);
         option(3)->setText(QStringLiteral("D.  ") + choice);
+        // As the window fits an answer it shows.
+        fitToWidth(option(3), layoutFont("Times New Roman", 9.75));
     }
 
     FakeDialogs dialogs;
