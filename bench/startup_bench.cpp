@@ -65,6 +65,7 @@ struct Options {
     int runs = 15;
     int warmup = 1;
     int idleMs = 1000;
+    std::string language; // given to the program as --language; empty: the desktop's
     bool verbose = false;
 };
 
@@ -347,13 +348,15 @@ bool parseOptions(int argc, char **argv, Options &options)
             options.warmup = std::atoi(argv[++i]);
         else if (arg == "--idle-ms" && hasValue)
             options.idleMs = std::atoi(argv[++i]);
+        else if (arg == "--language" && hasValue)
+            options.language = argv[++i];
         else if (arg == "--verbose")
             options.verbose = true;
         else
             return false;
     }
     return !options.program.empty() && !options.bare.empty() && options.runs > 0 && options.warmup >= 0
-           && options.idleMs >= 0
+           && options.idleMs >= 0 && (options.language.empty() || options.language == "en" || options.language == "fr")
            && (options.platform == "xcb" || options.platform == "offscreen" || options.platform == "windows");
 }
 
@@ -364,7 +367,8 @@ int main(int argc, char **argv)
     Options options;
     if (!parseOptions(argc, argv, options)) {
         std::fputs("usage: startup_bench --program BRIGHTWELL_PROBE --bare BARE_WINDOW --platform xcb|offscreen|windows\n"
-                   "                     [--launcher PROGRAM] [--runs N] [--warmup N] [--idle-ms MS] [--verbose]\n",
+                   "                     [--launcher PROGRAM] [--runs N] [--warmup N] [--idle-ms MS] [--language en|fr]\n"
+                   "                     [--verbose]\n",
                    stderr);
         return 2;
     }
@@ -372,8 +376,12 @@ int main(int argc, char **argv)
     if (!bench.prepare())
         return 1;
 
+    // The program in the language asked for; the bare window has no text to translate.
+    std::vector<std::string> programArguments;
+    if (!options.language.empty())
+        programArguments = {"--language", options.language};
     // The first run tells how many widgets the bare window needs, and how big it is.
-    const std::optional<Run> first = bench.run(options.program, {});
+    const std::optional<Run> first = bench.run(options.program, programArguments);
     if (!first)
         return 1;
     const std::vector<std::string> bareArguments = {std::to_string(first->widgets), std::to_string(first->visible),
@@ -391,7 +399,7 @@ int main(int argc, char **argv)
         return 1;
     }
     for (int i = 1; i < options.warmup; ++i) {
-        if (!bench.run(options.program, {}) || !bench.run(options.bare, bareArguments))
+        if (!bench.run(options.program, programArguments) || !bench.run(options.bare, bareArguments))
             return 1;
     }
 
@@ -402,7 +410,7 @@ int main(int argc, char **argv)
         for (int leg = 0; leg < 2; ++leg) {
             const bool programTurn = (leg == 0) == (i % 2 == 0);
             const std::optional<Run> result =
-                programTurn ? bench.run(options.program, {}) : bench.run(options.bare, bareArguments);
+                programTurn ? bench.run(options.program, programArguments) : bench.run(options.bare, bareArguments);
             if (!result)
                 return 1;
             (programTurn ? program : bare).push_back(*result);
@@ -414,7 +422,8 @@ int main(int argc, char **argv)
     const char *platform = options.platform == "xcb"       ? "xcb (X server)"
                            : options.platform == "windows" ? "windows (X server, under the launcher)"
                                                            : "offscreen";
-    std::printf("Start-up on %s: %d runs of each, alternating; median [min..max]\n", platform, options.runs);
+    const char *language = options.language == "fr" ? ", in French" : options.language == "en" ? ", in English" : "";
+    std::printf("Start-up on %s%s: %d runs of each, alternating; median [min..max]\n", platform, language, options.runs);
     std::printf("  window: %dx%d px, %d widgets (%d visible) in both\n", first->width, first->height, first->widgets,
                 first->visible);
     std::printf("  %-37s %-31s %-31s %s\n", "", "brightwell", "bare_window", "brightwell vs bare");
