@@ -93,7 +93,7 @@ wine run reg query "$uninstall_key" /v UninstallString >"$work/uninstall-key.txt
 # The size Windows shows for the entry, in KiB, is the folder's, give or take the folders'
 # own entries.
 estimated=$(wine run reg query "$uninstall_key" /v EstimatedSize 2>/dev/null |
-    sed -n 's/.*REG_DWORD\s*//p' | tr -d '\r')
+    sed -n 's/.*REG_DWORD\s*//p' | tr -d '\r') || estimated=
 actual=$(du -s --apparent-size --block-size=1K "$installed" | cut -f1)
 if [[ "$estimated" =~ ^0x[0-9a-f]+$ ]] && ((estimated * 100 >= actual * 95 && estimated * 100 <= actual * 105)); then
     pass "the entry's size is $((estimated)) KiB, the folder's $actual KiB"
@@ -170,9 +170,10 @@ else
 fi
 
 echo "== uninstalling and installing while the program runs"
-# The files, the shortcut and the entry, as they are.
+# The files (each one's contents, and the last time anything wrote to it: an installer puts back
+# the same contents), the shortcut and the entry, as they are.
 installation() {
-    (cd "$installed" && find . -type f -print0 | sort -z | xargs -0 md5sum)
+    (cd "$installed" && find . -type f -printf '%p %C@ ' -exec md5sum {} \; | sort)
     [ -f "$shortcut" ] && echo "shortcut"
     /usr/lib/wine/wine64 reg query "$uninstall_key" 2>&1 | tr -d '\r' | sort
 }
