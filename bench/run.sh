@@ -15,6 +15,8 @@
 #
 # Usage: bench/run.sh [BUILD_DIR]      (default: $TMPDIR/brightwell-bench-build)
 # Environment: BENCH_RUNS          start-up runs of each program per platform (default 20)
+#              BENCH_WINDOWS_RUNS  the same under Wine (default 10: each run ends 2 s after the
+#                                  program's last report, when Wine lets go of its output)
 #              BENCH_IDLE_SECONDS  length of the idle run (default 60; sampled from 10 s on)
 set -euo pipefail
 
@@ -22,6 +24,7 @@ source_dir=$(cd "$(dirname "$0")/.." && pwd)
 tmp=${TMPDIR:-/tmp}
 build=${1:-$tmp/brightwell-bench-build}
 runs=${BENCH_RUNS:-20}
+windows_runs=${BENCH_WINDOWS_RUNS:-10}
 idle_end=${BENCH_IDLE_SECONDS:-60}
 idle_start=10 # s; the banner's first tick is at 4 s
 
@@ -52,8 +55,8 @@ cleanup() {
         kill "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
-    if [ -d "$work/wineprefix" ]; then
-        WINEPREFIX="$work/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+    if [ -n "${wine_prefix:-}" ]; then
+        WINEPREFIX="$wine_prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
     fi
     rm -rf "$work"
 }
@@ -90,6 +93,8 @@ if [ -n "$qt_windows" ]; then
     fi
     tail -n 1 "$work/windows-build.log" | sed 's/^/  /'
 fi
+
+built=$SECONDS
 
 # Per-user folders for everything started from here.
 mkdir -p "$work/home/.config" "$work/home/.cache" "$work/home/.local/share" "$work/runtime"
@@ -213,16 +218,18 @@ if [ -z "$qt_windows" ]; then
     echo "  skipped: no Qt for Windows (run scripts/windows.sh once first)"
 else
     # A prefix whose first start has finished (wine.sh waits for every process wineboot starts),
-    # so that the first timed start does not share the machine with it.
-    bash "$source_dir/tests/windows/wine.sh" "$work/wineprefix" boot >/dev/null
-    export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    # so that the first timed start does not share the machine with it; kept with the build,
+    # as the tests keep theirs, so that later runs find it ready.
+    wine_prefix=$windows_build/wineprefix
+    bash "$source_dir/tests/windows/wine.sh" "$wine_prefix" boot >/dev/null
+    export WINEPREFIX="$wine_prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     start_xvfb wine
     DISPLAY=$xvfb_display "$bench/startup_bench" --launcher /usr/lib/wine/wine64 --platform windows \
         --program "$windows_build/bin/brightwell_probe.exe" --bare "$windows_build/bin/bare_window.exe" \
-        --runs "$runs" --warmup 2
+        --runs "$windows_runs" --warmup 1
     /usr/lib/wine/wineserver -k 2>/dev/null || true
     kill "$xvfb_pid"
 fi
 
 echo
-echo "== Done in $((SECONDS - began)) s; load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "== Done in $((SECONDS - began)) s ($((built - began)) s of it building); load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
