@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Provides Qt for Windows, built here from Debian's own source of the Qt this machine has.
 #
-#   bash scripts/qt-windows.sh        prints the folder Qt for Windows is installed in
+#   bash scripts/qt-windows.sh            prints the folder Qt for Windows is installed in,
+#                                         building it first when the cache has none
+#   bash scripts/qt-windows.sh --cached   prints it only when the cache has it; fails otherwise
 #
 # It fetches the qt6-base source package of exactly the installed qt6-base-dev's version through
 # apt's source mechanism, with a sources list and state folder of its own derived from the
@@ -53,6 +55,10 @@ stamp=$prefix/brightwell-qt-windows.txt
 if [ -f "$stamp" ]; then
     echo "$prefix"
     exit 0
+fi
+if [ "${1:-}" = --cached ]; then
+    say "no Qt for Windows in $cache_root yet"
+    exit 1
 fi
 
 mingw=x86_64-w64-mingw32

@@ -5,10 +5,13 @@
 #      system32 stands in for it); nothing only the tests need is shipped;
 #   2. the installer is an LZMA-compressed 64-bit NSIS installer under 12 MiB;
 #   3. installed silently into a new Wine prefix, it places the program, a Start menu shortcut
-#      and an entry among the installed apps; the installed program opens its window under
-#      Xvfb, a test sat with keys only stores the history at the classic registry key;
-#   4. the silent uninstaller removes the program, the shortcut and the entry, and keeps the
-#      history.
+#      and an entry among the installed apps, with the installed size; the installed program
+#      carries its one manifest, opens its window under Xvfb, and a test sat with keys only
+#      stores the history at the classic registry key;
+#   4. while the program runs, neither a silent uninstall nor a silent install over it changes
+#      anything, and both fail;
+#   5. once it has ended, the silent uninstaller removes the program, the shortcut and the
+#      entry, and keeps the history.
 # Runs inside an X server (xvfb-run). Usage: packages_test.sh CPACK BUILD_DIR VERSION WINE_SH
 set -euo pipefail
 cpack=$1 build=$2 version=$3 wine_sh=$4
@@ -87,11 +90,32 @@ wine run reg query "$uninstall_key" /v UninstallString >"$work/uninstall-key.txt
     grep -q 'Uninstall.exe' "$work/uninstall-key.txt" && pass "listed among the installed apps" ||
     fail "no uninstall entry: $(cat "$work/uninstall-key.txt")"
 
+# The size Windows shows for the entry, in KiB, is the folder's, give or take the folders'
+# own entries.
+estimated=$(wine run reg query "$uninstall_key" /v EstimatedSize 2>/dev/null |
+    sed -n 's/.*REG_DWORD\s*//p' | tr -d '\r') || estimated=
+actual=$(du -s --apparent-size --block-size=1K "$installed" | cut -f1)
+if [[ "$estimated" =~ ^0x[0-9a-f]+$ ]] && ((estimated * 100 >= actual * 95 && estimated * 100 <= actual * 105)); then
+    pass "the entry's size is $((estimated)) KiB, the folder's $actual KiB"
+else
+    fail "the entry's EstimatedSize is '$estimated', the folder holds $actual KiB"
+fi
+# Exactly one manifest (resource type 24), the program's own rather than the linker's default.
+manifests=$("$mingw-objdump" -p "$installed/brightwell.exe" |
+    awk '/^[0-9a-f]+   Entry: ID:/ { type = $4 } /Leaf:/ && type == "0x000018," { n++ } END { print n + 0 }')
+if [ "$manifests" -eq 1 ] && grep -aq '<dpiAwareness[^>]*>PerMonitorV2<' "$installed/brightwell.exe" &&
+    grep -aq 'level="asInvoker"' "$installed/brightwell.exe"; then
+    pass "the installed program carries its manifest"
+else
+    fail "the installed program carries $manifests manifests, or not its own"
+fi
+
 echo "== the installed program, with keys only"
 export BRIGHTWELL_WINE_DISPLAY=1
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset QT_QPA_PLATFORM
 /usr/lib/wine/wine64 "$installed/brightwell.exe" </dev/null >"$work/program.log" 2>&1 &
+program=$!
 # Polls until a window of that exact name is shown, for up to 60 s; prints its id.
 shown() {
     local id
@@ -144,6 +168,38 @@ if [[ "$stored" =~ ^[01]{165}$ ]] && [ "$(tr -cd 1 <<<"$stored" | wc -c)" -ge 4 
 else
     fail "no history of 165 flags at $history_key: '$stored'"
 fi
+
+echo "== uninstalling and installing while the program runs"
+# The files (each one's contents, and the last time anything wrote to it: an installer puts back
+# the same contents), the shortcut and the entry, as they are.
+installation() {
+    (cd "$installed" && find . -type f -printf '%p %C@ ' -exec md5sum {} \; | sort)
+    [ -f "$shortcut" ] && echo "shortcut"
+    /usr/lib/wine/wine64 reg query "$uninstall_key" 2>&1 | tr -d '\r' | sort
+}
+# Runs one of the packages' programs, which must fail and leave the installation as it was.
+refused() { # what program [arguments...]
+    local what=$1 status=0
+    shift
+    /usr/lib/wine/wine64 "$@" </dev/null >>"$work/running.log" 2>&1 || status=$?
+    if [ "$status" -ne 0 ]; then pass "$what fails (status $status)"; else fail "$what exits 0"; fi
+    if installation | diff "$work/installation.txt" - >"$work/changed.txt"; then
+        pass "$what leaves the installation whole"
+    else
+        fail "$what changed the installation: $(cat "$work/changed.txt")"
+    fi
+}
+if kill -0 "$program" 2>/dev/null; then
+    installation >"$work/installation.txt"
+    # The uninstaller's own status comes back only when it runs in place (_?=); otherwise it
+    # runs a copy of itself from the temporary folder and returns at once.
+    windows_dir="C:\\users\\$(basename "$user_dir")\\AppData\\Local\\Programs\\Brightwell"
+    refused "a silent uninstall" "$installed/Uninstall.exe" /S "_?=$windows_dir"
+    refused "a silent install over it" "$setup" /S
+    kill -0 "$program" 2>/dev/null || fail "the program ended while it was being uninstalled"
+else
+    fail "the installed program is not running"
+fi
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -w 2>/dev/null || true
 unset BRIGHTWELL_WINE_DISPLAY
@@ -153,6 +209,7 @@ wine run "$installed/Uninstall.exe" /S || fail "the silent uninstall exited with
 # The uninstaller runs a copy of itself from the temporary folder and returns at once; wine.sh
 # waits for every Wine process of the prefix, so it has finished here.
 [ ! -e "$installed/brightwell.exe" ] && pass "program removed" || fail "the program is still installed"
+[ ! -e "$installed" ] && pass "its folder removed" || fail "left in $installed: $(find "$installed" -type f)"
 [ ! -e "$shortcut" ] && pass "shortcut removed" || fail "the Start menu shortcut is still there"
 if wine run reg query "$uninstall_key" >/dev/null 2>&1; then fail "the uninstall entry is still there"; else pass "entry removed"; fi
 after=$(/usr/lib/wine/wine64 reg query "$history_key" /v redo 2>/dev/null | sed -n 's/.*REG_SZ\s*//p' | tr -d '\r')
