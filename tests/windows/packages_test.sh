@@ -85,6 +85,12 @@ shortcut="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Bright
     fail "no brightwell.exe in $installed"
 [ -f "$installed/platforms/qwindows.dll" ] || fail "the installed program has no platform plugin"
 [ -f "$shortcut" ] && pass "Start menu shortcut" || fail "no Start menu shortcut"
+# The shortcut's description, in the language Windows speaks (UTF-16 inside the .lnk file).
+shortcut_says() { # text
+    python3 -c 'import sys; sys.exit(sys.argv[2].encode("utf-16-le") not in open(sys.argv[1], "rb").read())' "$shortcut" "$1"
+}
+shortcut_says "Practise for the Canadian citizenship knowledge test" && pass "the shortcut described in English" ||
+    fail "the shortcut has no English description"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brightwell'
 wine run reg query "$uninstall_key" /v UninstallString >"$work/uninstall-key.txt" 2>&1 &&
     grep -q 'Uninstall.exe' "$work/uninstall-key.txt" && pass "listed among the installed apps" ||
@@ -216,6 +222,13 @@ after=$(/usr/lib/wine/wine64 reg query "$history_key" /v redo 2>/dev/null | sed 
 /usr/lib/wine/wineserver -w 2>/dev/null || true
 [ -n "$stored" ] && [ "$after" = "$stored" ] && pass "the history outlives the uninstall" ||
     fail "the uninstall changed the history: '$after'"
+
+echo "== silent install and uninstall where Windows speaks French"
+LC_ALL=fr_CA.UTF-8 LANG=fr_CA.UTF-8 wine run "$setup" /S || fail "the French silent install exited with status $?"
+shortcut_says "Préparez-vous à l'examen pour la citoyenneté canadienne" && pass "the shortcut described in French" ||
+    fail "the shortcut has no French description"
+LC_ALL=fr_CA.UTF-8 LANG=fr_CA.UTF-8 wine run "$installed/Uninstall.exe" /S || fail "the French silent uninstall exited with status $?"
+[ ! -e "$installed" ] && [ ! -e "$shortcut" ] && pass "removed again" || fail "the French uninstall left files behind"
 
 echo "$((failures == 0 ? 1 : 0)) passed, $((failures == 0 ? 0 : 1)) failed"
 [ "$failures" -eq 0 ]
