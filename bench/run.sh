@@ -2,8 +2,9 @@
 # Builds the benchmarks in a Release folder of their own and prints every figure that
 # docs/performance.md records:
 #   1. the engine's hot paths (engine_bench, Google Benchmark);
-#   2. start-up time and peak memory of Brightwell against a bare Qt window with as many
-#      widgets, under an X server (Xvfb) and on Qt's offscreen platform (startup_bench);
+#   2. start-up time and peak memory of Brightwell, in English and in French, against a bare Qt
+#      window with as many widgets, under an X server (Xvfb) and on Qt's offscreen platform
+#      (startup_bench);
 #   3. the CPU the idle program uses while its banner rotates, and the X server's share;
 #   4. start-up time and peak memory of the Windows program against a bare Qt window built with
 #      the same Qt for Windows, both under Wine on an X server (when scripts/qt-windows.sh has
@@ -129,13 +130,19 @@ echo "== 1. Engine (engine_bench; Google Benchmark)"
 
 echo
 start_xvfb startup
-echo "== 2a. Start-up under an X server (Xvfb $xvfb_display)"
-DISPLAY=$xvfb_display "$bench/startup_bench" --program "$bench/brightwell_probe" --bare "$bench/bare_window" \
-    --platform xcb --runs "$runs"
-echo
-echo "== 2b. Start-up on the offscreen platform"
-"$bench/startup_bench" --program "$bench/brightwell_probe" --bare "$bench/bare_window" \
-    --platform offscreen --runs "$runs"
+# In English and in French, side by side: the French program loads its catalogue and Qt's.
+for language in en fr; do
+    echo "== 2a. Start-up under an X server (Xvfb $xvfb_display), --language $language"
+    DISPLAY=$xvfb_display "$bench/startup_bench" --program "$bench/brightwell_probe" --bare "$bench/bare_window" \
+        --platform xcb --runs "$runs" --language "$language"
+    echo
+done
+for language in en fr; do
+    echo "== 2b. Start-up on the offscreen platform, --language $language"
+    "$bench/startup_bench" --program "$bench/brightwell_probe" --bare "$bench/bare_window" \
+        --platform offscreen --runs "$runs" --language "$language"
+    echo
+done
 kill "$xvfb_pid"
 
 echo
