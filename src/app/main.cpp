@@ -17,6 +17,7 @@
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -36,7 +37,20 @@ bw::Language language = bw::Language::English;
 
 void sayError(const QString &line)
 {
-    std::fputs(qPrintable(line + QLatin1Char('\n')), stderr);
+    const QString text = line + QLatin1Char('\n');
+#ifdef Q_OS_WIN
+    // A console shows its own code page, which is not the one Windows' 8-bit text is in: give it
+    // the text as UTF-16, so that « » and accents show. A file or a pipe gets UTF-8.
+    HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (handle != INVALID_HANDLE_VALUE && handle != nullptr && GetConsoleMode(handle, &mode)) {
+        DWORD written = 0;
+        const std::wstring wide = text.toStdWString();
+        WriteConsoleW(handle, wide.c_str(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
+#endif
+    std::fputs(text.toUtf8().constData(), stderr);
     std::fflush(stderr);
 }
 

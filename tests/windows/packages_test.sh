@@ -227,6 +227,15 @@ echo "== silent install and uninstall where Windows speaks French"
 LC_ALL=fr_CA.UTF-8 LANG=fr_CA.UTF-8 wine run "$setup" /S || fail "the French silent install exited with status $?"
 shortcut_says "Préparez-vous à l'examen pour la citoyenneté canadienne" && pass "the shortcut described in French" ||
     fail "the shortcut has no French description"
+# The installed program follows Windows' language too: its own line for a bad option is French,
+# whole in UTF-8 (« » and the no-break spaces), with exit status 2.
+status=0
+(cd "$installed" && LC_ALL=fr_CA.UTF-8 LANG=fr_CA.UTF-8 WINEPREFIX=$prefix /usr/lib/wine/wine64 brightwell.exe \
+    --language xx </dev/null >"$work/french.log" 2>&1) || status=$?
+/usr/lib/wine/wineserver -w 2>/dev/null || true
+said=$(tr -d '\r' <"$work/french.log")
+[ "$status" -eq 2 ] && [ "$said" = "brightwell : --language accepte en ou fr, pas « xx »." ] &&
+    pass "the program speaks French" || fail "the French program said '$said' (status $status)"
 LC_ALL=fr_CA.UTF-8 LANG=fr_CA.UTF-8 wine run "$installed/Uninstall.exe" /S || fail "the French silent uninstall exited with status $?"
 [ ! -e "$installed" ] && [ ! -e "$shortcut" ] && pass "removed again" || fail "the French uninstall left files behind"
 
