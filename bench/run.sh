@@ -15,7 +15,7 @@
 # folder, which is removed at the end, as are the X servers it starts.
 #
 # Usage: bench/run.sh [BUILD_DIR]      (default: $TMPDIR/brightwell-bench-build)
-# Environment: BENCH_RUNS          start-up runs of each program per platform (default 20)
+# Environment: BENCH_RUNS          start-up runs of each program per platform and language (default 12)
 #              BENCH_WINDOWS_RUNS  the same under Wine (default 10: each run ends 2 s after the
 #                                  program's last report, when Wine lets go of its output)
 #              BENCH_IDLE_SECONDS  length of the idle run (default 60; sampled from 10 s on)
@@ -24,7 +24,7 @@ set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 tmp=${TMPDIR:-/tmp}
 build=${1:-$tmp/brightwell-bench-build}
-runs=${BENCH_RUNS:-20}
+runs=${BENCH_RUNS:-12}
 windows_runs=${BENCH_WINDOWS_RUNS:-10}
 idle_end=${BENCH_IDLE_SECONDS:-60}
 idle_start=10 # s; the banner's first tick is at 4 s
