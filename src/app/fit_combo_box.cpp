@@ -1,5 +1,7 @@
 #include "app/fit_combo_box.h"
 
+#include "app/wrap_button.h"
+
 #include <QFontMetricsF>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -16,16 +18,10 @@ int FitComboBox::fieldWidth() const
 
 QFont FitComboBox::fontFor(const QString &entry) const
 {
-    // Below this the entry is left to overflow rather than shrink to nothing.
-    constexpr qreal kStepPoints = 0.25;
-    constexpr qreal kSmallestPoints = 4.0;
-    QFont font = this->font();
     const qreal width = fieldWidth();
-    if (font.pointSizeF() <= 0)
-        return font; // sized in pixels: left as it is
-    while (QFontMetricsF(font, this).horizontalAdvance(entry) > width && font.pointSizeF() > kSmallestPoints)
-        font.setPointSizeF(font.pointSizeF() - kStepPoints);
-    return font;
+    return largestFittingFont(font(), [this, &entry, width](const QFont &candidate) {
+        return QFontMetricsF(candidate, this).horizontalAdvance(entry) <= width;
+    });
 }
 
 void FitComboBox::paintEvent(QPaintEvent *)

@@ -52,29 +52,34 @@ bool fits(const QStringList &lines, const QFontMetricsF &metrics, QSizeF area)
 
 } // namespace
 
+QFont largestFittingFont(const QFont &designed, const std::function<bool(const QFont &)> &fits)
+{
+    constexpr qreal kStepPoints = 0.25;
+    constexpr qreal kSmallestPoints = 4.0;
+    constexpr int kSmallestPixels = 4;
+    QFont font = designed;
+    const bool byPixels = font.pointSizeF() <= 0;
+    while (!fits(font) && (byPixels ? font.pixelSize() > kSmallestPixels : font.pointSizeF() > kSmallestPoints)) {
+        if (byPixels)
+            font.setPixelSize(font.pixelSize() - 1);
+        else
+            font.setPointSizeF(font.pointSizeF() - kStepPoints);
+    }
+    return font;
+}
+
 WrapButton::CaptionLayout WrapButton::captionLayout() const
 {
     QStyleOptionButton option;
     initStyleOption(&option);
     const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(1, 0, -1, 0);
-
-    // The smallest size tried still shows a word at the layout's sizes; below it the caption is
-    // left to overflow rather than shrink to nothing.
-    constexpr qreal kStepPoints = 0.25;
-    constexpr qreal kSmallestPoints = 4.0;
-    QFont font = this->font();
-    const bool byPixels = font.pointSizeF() <= 0;
-    for (;;) {
-        const QFontMetricsF metrics(font, this);
-        QStringList lines = breakIntoLines(text(), metrics, area.width());
-        const qreal size = byPixels ? font.pixelSize() : font.pointSizeF();
-        if (fits(lines, metrics, area.size()) || size <= (byPixels ? 4 : kSmallestPoints))
-            return {font, lines, area};
-        if (byPixels)
-            font.setPixelSize(font.pixelSize() - 1);
-        else
-            font.setPointSizeF(size - kStepPoints);
-    }
+    QStringList lines;
+    const QFont font = largestFittingFont(this->font(), [&](const QFont &candidate) {
+        const QFontMetricsF metrics(candidate, this);
+        lines = breakIntoLines(text(), metrics, area.width());
+        return fits(lines, metrics, area.size());
+    });
+    return {font, lines, area};
 }
 
 void WrapButton::paintEvent(QPaintEvent *)
@@ -98,14 +103,10 @@ void WrapButton::paintEvent(QPaintEvent *)
 
 void fitToWidth(QAbstractButton *button, const QFont &designed)
 {
-    constexpr qreal kStepPoints = 0.25;
-    constexpr qreal kSmallestPoints = 4.0;
-    QFont font = designed;
-    button->setFont(font);
-    while (button->sizeHint().width() > button->width() && font.pointSizeF() > kSmallestPoints) {
-        font.setPointSizeF(font.pointSizeF() - kStepPoints);
-        button->setFont(font);
-    }
+    button->setFont(largestFittingFont(designed, [button](const QFont &candidate) {
+        button->setFont(candidate);
+        return button->sizeHint().width() <= button->width();
+    }));
 }
 
 } // namespace bw

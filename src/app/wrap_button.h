@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <functional>
 #include <QPushButton>
 #include <QRect>
 #include <QStringList>
@@ -29,6 +30,11 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
 };
+
+// The designed font when fits says it fits, else the largest smaller size of it that does, stepping
+// down to a size that still shows a word (below it the text is left to overflow rather than shrink
+// to nothing).
+QFont largestFittingFont(const QFont &designed, const std::function<bool(const QFont &)> &fits);
 
 // Gives the button its designed font, or, where its one-line text is wider than the button, the
 // largest smaller size of that font in which it fits, so that no word of it is cut; the button
