@@ -538,7 +538,7 @@ void MainWindow::focusReview()
 void MainWindow::tellChoice()
 {
     if (!choiceToTell_.isEmpty())
-        announcer_->say(std::exchange(choiceToTell_, QString()));
+        announcer_->say(sentences({std::exchange(choiceToTell_, QString())}));
 }
 
 void MainWindow::showItem(const TestItem &item)

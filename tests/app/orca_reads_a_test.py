@@ -189,8 +189,12 @@ try:
             mark = type_key("c")
             wait_for("answer C", saying("^" + answer_pattern("C")), mark)
             answers[2] = "C"
+    step("3 on C, where the keyboard is: chosen, as with C")
+    mark = type_key("3")
+    wait_for("the choice", saying(re.escape(tr("Answer %1 chosen").replace("%1", "C"))), mark)
     answers[3] = "C"
-    type_key("3")  # the keyboard is on C: 3 chooses it, as C does
+    # Orca passes over a notification when another comes before it has read it: each step
+    # waits for what it was told before the next key.
 
     step("the language switched, said in the new language, and back")
     for language in (OTHER, LANGUAGE):
@@ -207,7 +211,8 @@ try:
         told = wait_for(f"question {position}", saying(question_pattern(position) + r"\. \d\. (.+?) " + answer_pattern("[A-D]")), mark)
         questions.append(told.group(1))
         if position == 4:
-            type_key("a")
+            mark = type_key("a")
+            wait_for("answer A", saying("^" + answer_pattern("A")), mark)
             answers[4] = "A"
     # Question 5 is left unanswered, so the review has at least one item.
 

@@ -34,7 +34,9 @@ mkdir -p "$work/home" "$work/config" "$work/data" "$work/cache" "$work/runtime/s
 chmod 700 "$work/runtime"
 # Nothing of the user's: settings, Orca's preferences, the speech server's socket.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache"
-export XDG_RUNTIME_DIR="$work/runtime" BROWSER=/bin/false
+# The program on the X server, as a desktop starts it (the suite may run with Qt's offscreen
+# platform, which no screen reader can read).
+export XDG_RUNTIME_DIR="$work/runtime" BROWSER=/bin/false QT_QPA_PLATFORM=xcb
 if [ "$language" = fr ]; then
     export LANGUAGE=fr LANG=fr_CA.UTF-8
 else
