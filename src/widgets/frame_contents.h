@@ -14,7 +14,7 @@ namespace bw {
 class FrameContents : public QWidget {
     Q_OBJECT
 public:
-    // Covers the whole of frame.
+    // Covers the whole frame.
     explicit FrameContents(QGroupBox *frame);
 };
 

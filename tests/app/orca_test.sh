@@ -17,7 +17,7 @@ cleanup() {
     for pid in "${pids[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
-    # Orca ends on a signal only from its main loop: one that hangs is killed.
+    # One that does not end on the signal is killed.
     for pid in "${pids[@]}"; do
         for _ in $(seq 100); do
             kill -0 "$pid" 2>/dev/null || break
