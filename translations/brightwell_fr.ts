@@ -78,6 +78,10 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
         <source>Brightwell home page</source>
         <translation>Page d’accueil de Brightwell</translation>
     </message>
+    <message>
+        <source>Banner</source>
+        <translation>Bannière</translation>
+    </message>
 </context>
 <context>
     <name>bw::CommandLine</name>

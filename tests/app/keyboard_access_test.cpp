@@ -128,7 +128,7 @@ QStringList borrowedNames(QWidget *window)
             if (qobject_cast<QGroupBox *>(label.first->object()))
                 borrowed << name + QStringLiteral(" labelled by ") + label.first->object()->objectName();
         if (auto *label = qobject_cast<QLabel *>(face->object()); label && label->text().isEmpty()
-            && label->pixmap().isNull() && !face->text(QAccessible::Name).isEmpty())
+            && label->pixmap().isNull() && label->accessibleName().isEmpty() && !face->text(QAccessible::Name).isEmpty())
             borrowed << name + QStringLiteral(" named ") + face->text(QAccessible::Name);
     }
     return borrowed;
@@ -460,6 +460,7 @@ private slots:
         QCOMPARE(accessibleName(d.child("Label2")), QString()); // the verdict line, empty
         QCOMPARE(accessibleName(d.child("Frame1")), QStringLiteral("Question 1 of 5"));
         QCOMPARE(accessibleName(d.window->menuBar()), QStringLiteral("Menu bar"));
+        QCOMPARE(accessibleName(d.child("Label4")), QStringLiteral("Banner")); // the banner's strip
         QCOMPARE(d.child("Combo1")->accessibleDescription(), QStringLiteral("5 Questions")); // the entry, read
         d.chooseSize(2);
         QCOMPARE(d.child("Combo1")->accessibleDescription(), QStringLiteral("20 Questions"));
