@@ -78,6 +78,10 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
         <source>Brightwell home page</source>
         <translation>Page d’accueil de Brightwell</translation>
     </message>
+    <message>
+        <source>Banner</source>
+        <translation>Bannière</translation>
+    </message>
 </context>
 <context>
     <name>bw::CommandLine</name>
@@ -263,6 +267,18 @@ Effacer quand même?</translation>
     <message>
         <source>Everything stays available until you close Brightwell, and the next finished test tries to save again.</source>
         <translation>Tout reste disponible jusqu’à la fermeture de Brightwell, et le prochain test terminé tentera à nouveau l’enregistrement.</translation>
+    </message>
+    <message>
+        <source>Menu bar</source>
+        <translation>Barre de menus</translation>
+    </message>
+    <message>
+        <source>Answer %1 chosen</source>
+        <translation>Réponse %1 choisie</translation>
+    </message>
+    <message>
+        <source>Brightwell is now in English.</source>
+        <translation>Brightwell est maintenant en français.</translation>
     </message>
 </context>
 <context>

@@ -4,7 +4,10 @@
 #include "app/announce.h"
 #include "app/dialogs.h"
 #include "app/language.h"
+#include "widgets/announcer.h"
 #include "widgets/fonts.h"
+#include "widgets/frame_contents.h"
+#include "widgets/menu_keys.h"
 #include "widgets/layout.h"
 #include "widgets/pictures.h"
 #include "app/purchase_window.h"
@@ -32,6 +35,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTimer>
+#include <utility>
 
 namespace bw {
 
@@ -58,6 +63,22 @@ int16_t leadingNumber(const QString &text)
 }
 
 } // namespace
+
+// Pieces of text said one after another, each ending as a sentence ends.
+QString sentences(const QStringList &pieces)
+{
+    QString said;
+    for (const QString &piece : pieces) {
+        if (piece.isEmpty())
+            continue;
+        if (!said.isEmpty())
+            said += QLatin1Char(' ');
+        said += piece;
+        if (!QStringLiteral(".?!").contains(piece.back()))
+            said += QLatin1Char('.');
+    }
+    return said;
+}
 
 QString saveFailedMessage(const QString &reason)
 {
@@ -93,6 +114,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
         combo1_->addItem(tr(entry));
     combo1_->setCurrentIndex(0);
     banner_ = std::make_unique<BannerView>(client_, shell_);
+    announcer_ = new Announcer(this);
     quiz_.testFinished = 1;
     frame1_->hide();
     bank_.inlineread(services.language);
@@ -120,6 +142,9 @@ void MainWindow::buildControls()
     label3_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     combo1_ = place(new FitComboBox(client_), "Combo1", twipsRect(2480, 240, 1500, 315));
     label3_->setBuddy(combo1_);
+    // Screen readers find no selected entry in the list as Qt gives it, so the entry chosen is
+    // also the list's description, which they read with its label and say again as it changes.
+    connect(combo1_, &QComboBox::currentTextChanged, combo1_, &QWidget::setAccessibleDescription);
     command2_ = place(new WrapButton(client_), "Command2", twipsRect(4080, 120, 1095, 495));
     command7_ = place(new WrapButton(client_), "Command7",
                       twipsRect(5280, 120, 1335, 495));
@@ -133,7 +158,10 @@ void MainWindow::buildControls()
     command1_->hide();
 
     frame1_ = place(new QGroupBox(client_), "Frame1", twipsRect(480, 840, 9855, 5415));
-    label1_ = place(new QLabel(frame1_), "Label1", twipsRect(360, 480, 8415, 855));
+    // The frame's controls sit in its contents area, so that none takes the frame's caption for
+    // its own name or label.
+    auto *inFrame = new FrameContents(frame1_);
+    label1_ = place(new QLabel(inFrame), "Label1", twipsRect(360, 480, 8415, 855));
     label1_->setFont(layoutFont("Times New Roman", 14.25));
     label1_->setWordWrap(true);
     label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -148,7 +176,7 @@ void MainWindow::buildControls()
     for (int i = 0; i < 4; ++i) {
         const auto slot = static_cast<size_t>(i);
         const QByteArray name = "Option1_" + QByteArray::number(i);
-        auto *option = place(new QRadioButton(frame1_), name.constData(), twipsRect(600, optionTops[slot], optionWidths[slot], 495));
+        auto *option = place(new QRadioButton(inFrame), name.constData(), twipsRect(600, optionTops[slot], optionWidths[slot], 495));
         option->setFont(layoutFont("Times New Roman", 9.75));
         option->setStyle(wordSpaces);
         optionGroup_->addButton(option, i);
@@ -158,27 +186,27 @@ void MainWindow::buildControls()
     // action, which checks the button without clicking it.
     connect(optionGroup_, &QButtonGroup::idToggled, this, &MainWindow::selectAnswer);
 
-    image1_ = place(new QLabel(frame1_), "Image1", twipsRect(120, 1320, 360, 360));
+    image1_ = place(new QLabel(inFrame), "Image1", twipsRect(120, 1320, 360, 360));
     image1_->setPixmap(picture(QStringLiteral(":/pictures/cross.png"), QSize(24, 24), devicePixelRatioF()));
     image1_->hide();
-    image2_ = place(new QLabel(frame1_), "Image2", twipsRect(120, 2040, 450, 270));
+    image2_ = place(new QLabel(inFrame), "Image2", twipsRect(120, 2040, 450, 270));
     image2_->setPixmap(picture(QStringLiteral(":/pictures/tick.png"), QSize(30, 18), devicePixelRatioF()));
     image2_->hide();
 
-    label2_ = place(new QLabel(frame1_), "Label2", twipsRect(600, 3960, 6615, 375));
+    label2_ = place(new QLabel(inFrame), "Label2", twipsRect(600, 3960, 6615, 375));
     label2_->setFont(layoutFont("Times New Roman", 9.75));
     label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label2_->setTextFormat(Qt::PlainText);
 
-    command3_ = place(new WrapButton(frame1_), "Command3", twipsRect(600, 4680, 975, 375));
-    command4_ = place(new WrapButton(frame1_), "Command4", twipsRect(1920, 4680, 975, 375));
-    check1_ = place(new QCheckBox(frame1_), "Check1",
+    command3_ = place(new WrapButton(inFrame), "Command3", twipsRect(600, 4680, 975, 375));
+    command4_ = place(new WrapButton(inFrame), "Command4", twipsRect(1920, 4680, 975, 375));
+    check1_ = place(new QCheckBox(inFrame), "Check1",
                     twipsRect(3360, 4680, 2535, 375));
     check1_->setChecked(true);
-    command5_ = place(new QPushButton(frame1_), "Command5",
+    command5_ = place(new QPushButton(inFrame), "Command5",
                       twipsRect(6240, 4680, 1455, 375));
     command5_->hide();
-    command6_ = place(new WrapButton(frame1_), "Command6", twipsRect(8040, 4680, 1095, 375));
+    command6_ = place(new WrapButton(inFrame), "Command6", twipsRect(8040, 4680, 1095, 375));
 
     connect(command1_, &QPushButton::clicked, this, &QWidget::close);
     connect(command2_, &QPushButton::clicked, this, &MainWindow::startTest);
@@ -225,6 +253,7 @@ void MainWindow::buildMenu()
     language_->setObjectName(QStringLiteral("language"));
     language_->setShortcut(QKeySequence(kLanguageSwitchKey));
     connect(language_, &QAction::triggered, this, &MainWindow::switchLanguage);
+    keepMenuBarToItsKeys(menuBar(), about_);
 }
 
 void MainWindow::retranslate()
@@ -260,6 +289,8 @@ void MainWindow::retranslate()
     image1_->setAccessibleDescription(tr("A cross beside the wrong choice that was selected"));
     image2_->setAccessibleDescription(tr("A tick beside the correct answer"));
 
+    menuBar()->setAccessibleName(tr("Menu bar"));
+    combo1_->setAccessibleDescription(combo1_->currentText());
     about_->setTitle(tr("&About"));
     mcd_->setText(tr("Order a &CD"));
     other_->setText(tr("&Other Info"));
@@ -289,6 +320,8 @@ void MainWindow::switchLanguage()
     // The catalogue is installed by then; a window that got no event yet reads it now.
     if (bank_.language != next)
         retranslate();
+    // Said in the new language.
+    announcer_->say(tr(kLanguageSwitched));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -311,6 +344,9 @@ void MainWindow::changeEvent(QEvent *event)
         retranslate();
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && history_.followStore())
         updateHistoryCommands();
+    // After the focus has come back with the window.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !choiceToTell_.isEmpty())
+        QTimer::singleShot(0, this, &MainWindow::tellChoice);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
@@ -326,8 +362,14 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
     else if (key >= Qt::Key_1 && key <= Qt::Key_4)
         slot = key - Qt::Key_1;
     if (slot >= 0) {
-        option1_[static_cast<size_t>(slot)]->click();
-        option1_[static_cast<size_t>(slot)]->setFocus(Qt::ShortcutFocusReason);
+        QRadioButton *option = option1_[static_cast<size_t>(slot)];
+        const bool onIt = option->hasFocus();
+        option->click();
+        option->setFocus(Qt::ShortcutFocusReason);
+        // A reader says the choice as the keyboard moves onto the answer; on the answer it is
+        // already on, the choice is said here.
+        if (onIt)
+            announcer_->say(sentences({tr("Answer %1 chosen").arg(QChar(u'A' + slot))}));
     } else if (key == Qt::Key_PageUp) {
         command3_->click();
     } else if (key == Qt::Key_PageDown) {
@@ -351,11 +393,12 @@ void MainWindow::startTest()
         return;
     }
     command2_->setText(tr("Re&start"));
+    const bool tellHere = keyboardInFrame();
     frame1_->show();
     showCurrentQuestion();
     check1_->setEnabled(false);
     command6_->setText(tr("&Finish"));
-    focusAnswers();
+    focusAnswers(tellHere);
 }
 
 void MainWindow::startRedoTest()
@@ -410,13 +453,29 @@ void MainWindow::finish()
 void MainWindow::previousItem()
 {
     if (quiz_.previous())
-        showCurrentQuestion();
+        showAnotherItem();
 }
 
 void MainWindow::nextItem()
 {
     if (quiz_.next())
-        showCurrentQuestion();
+        showAnotherItem();
+}
+
+void MainWindow::showAnotherItem()
+{
+    const bool tell = keyboardInFrame();
+    showCurrentQuestion();
+    if (tell)
+        tellItem(answerWithKeyboard());
+}
+
+QAbstractButton *MainWindow::answerWithKeyboard() const
+{
+    for (QRadioButton *option : option1_)
+        if (option->hasFocus())
+            return option;
+    return nullptr;
 }
 
 void MainWindow::showCurrentQuestion()
@@ -434,11 +493,33 @@ void MainWindow::showCurrentQuestion()
         checkAnswer();
 }
 
-void MainWindow::focusAnswers()
+bool MainWindow::keyboardInFrame() const
+{
+    return frame1_->isVisible() && frame1_->isAncestorOf(QApplication::focusWidget());
+}
+
+void MainWindow::tellItem(const QAbstractButton *answerOn)
+{
+    // A screen reader that comes into the frame reads its caption, the question and the verdict
+    // on the way in. One already in it hears nothing of the new question unless it is said.
+    QStringList spoken{frame1_->title(), label1_->text()};
+    if (answerOn)
+        spoken << answerOn->accessibleName();
+    if (verdict_)
+        spoken << spokenVerdict();
+    announcer_->say(sentences(spoken));
+}
+
+void MainWindow::focusAnswers(bool tell)
 {
     // The keyboard goes to the answers of the item shown: the chosen one, or the first.
     const int chosen = quiz_.currentItem().chosen;
-    option1_[static_cast<size_t>(chosen >= 0 && chosen <= 3 ? chosen : 0)]->setFocus(Qt::OtherFocusReason);
+    QRadioButton *answer = option1_[static_cast<size_t>(chosen >= 0 && chosen <= 3 ? chosen : 0)];
+    // A reader hears an answer the keyboard moves to; the item itself is said first, with the
+    // answer when the keyboard is on it already.
+    if (tell)
+        tellItem(answer->hasFocus() ? answer : nullptr);
+    answer->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::focusReview()
@@ -446,12 +527,24 @@ void MainWindow::focusReview()
     // A learner reading the review is not answering: an arrow key typed to look at the next
     // choice must not select it, and change the verdict of an item already marked.
     (command4_->isEnabled() ? command4_ : command6_)->setFocus(Qt::OtherFocusReason);
+    // A reader coming back to the window reads the frame on the way to that button: its
+    // caption, the question and the verdict. Which wrong answer was chosen is said after it,
+    // once the window has the keyboard again.
+    choiceToTell_ = verdict_ && verdict_->crossSlot >= 0 ? image1_->accessibleName() : QString();
+    if (isActiveWindow())
+        tellChoice();
+}
+
+void MainWindow::tellChoice()
+{
+    if (!choiceToTell_.isEmpty())
+        announcer_->say(sentences({std::exchange(choiceToTell_, QString())}));
 }
 
 void MainWindow::showItem(const TestItem &item)
 {
     const auto q = static_cast<size_t>(item.question);
-    label1_->setText(QStringLiteral("%1. ").arg(item.position) + QString::fromStdString(bank_.questionText[q]));
+    label1_->setText(questionLine(item));
     // The group is made non-exclusive for a moment so that it can show no selection. The item
     // already holds what is shown, so nothing is recorded meanwhile.
     const QSignalBlocker quiet(optionGroup_);
@@ -460,12 +553,28 @@ void MainWindow::showItem(const TestItem &item)
         QRadioButton *option = option1_[static_cast<size_t>(k - 1)];
         const auto choice = static_cast<size_t>(item.order[static_cast<size_t>(k)]);
         const QString text = QString::fromStdString(bank_.choiceText[q][choice]);
+        // The name first: a reader on this answer then hears its new name once.
+        option->setAccessibleName(tr("Answer %1: ").arg(QChar(64 + k)) + text);
         option->setText(QString(QChar(64 + k)) + QStringLiteral(".  ") + text);
         fitToWidth(option, layoutFont("Times New Roman", 9.75));
-        option->setAccessibleName(tr("Answer %1: ").arg(QChar(64 + k)) + text);
         option->setChecked(k - 1 == item.chosen);
     }
     optionGroup_->setExclusive(true);
+}
+
+QString MainWindow::questionLine(const TestItem &item) const
+{
+    return QStringLiteral("%1. ").arg(item.position)
+        + QString::fromStdString(bank_.questionText[static_cast<size_t>(item.question)]);
+}
+
+QString MainWindow::spokenVerdict() const
+{
+    // The verdict line names the correct answer; the cross says which wrong one was chosen.
+    QStringList spoken{label2_->text()};
+    if (verdict_ && verdict_->crossSlot >= 0)
+        spoken << image1_->accessibleName();
+    return sentences(spoken);
 }
 
 void MainWindow::updateButtons()
@@ -515,7 +624,7 @@ void MainWindow::setReviewMode(bool ticked)
     if (quiz_.testFinished != 1 || quiz_.testSize == 0)
         return;
     quiz_.setReviewMode(ticked);
-    showCurrentQuestion();
+    showAnotherItem();
 }
 
 void MainWindow::showResult()

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class QAbstractButton;
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -21,6 +22,7 @@ class QRadioButton;
 
 namespace bw {
 
+class Announcer;
 class BannerView;
 class Dialogs;
 class RandomSource;
@@ -43,6 +45,9 @@ inline constexpr const char *kNothingToRedo =
 inline constexpr const char *kSaveFailed =
     QT_TRANSLATE_NOOP("bw::MainWindow", "Brightwell could not save your incorrect-question history, so the next time "
                                         "you start the program it may not know which questions you answered wrongly.");
+// Said to a screen reader when the language is switched, in the new language.
+inline constexpr const char *kLanguageSwitched =
+    QT_TRANSLATE_NOOP("bw::MainWindow", "Brightwell is now in English.");
 inline constexpr const char *kSaveFailedPromise =
     QT_TRANSLATE_NOOP("bw::MainWindow", "Everything stays available until you close Brightwell, and the next "
                                         "finished test tries to save again.");
@@ -50,6 +55,10 @@ inline constexpr const char *kSaveFailedPromise =
 // The notice of a failed save: kSaveFailed, the place and the reason the store gave (when it
 // gave one) on a line of their own, and kSaveFailedPromise.
 QString saveFailedMessage(const QString &reason);
+
+// Pieces of text one after another, each closed with a period unless it ends with . ? or !, as
+// a screen reader is given them to say.
+QString sentences(const QStringList &pieces);
 
 // What the outside world provides to the main window.
 struct MainWindowServices {
@@ -107,12 +116,27 @@ private:
     // review stay as they are.
     void retranslate();
     void showVerdict();
+    // Previous, Next and the review box: another item in the frame, said to a screen reader
+    // whose user is in the frame.
+    void showAnotherItem();
+    bool keyboardInFrame() const;
+    // The answer that has the keyboard, if one has.
+    QAbstractButton *answerWithKeyboard() const;
+    // Says the item on display to a screen reader: the frame's caption, the question, the answer
+    // answerOn (when given) and the verdict.
+    void tellItem(const QAbstractButton *answerOn);
+    void tellChoice();
     void showItem(const TestItem &item);
+    // The item's test position and question text, as the question line shows them.
+    QString questionLine(const TestItem &item) const;
+    // What a screen reader says of the verdict shown: the verdict line and the wrong choice.
+    QString spokenVerdict() const;
     void updateButtons();
     void checkAnswer();
     void selectAnswer(int index, bool selected);
     void setReviewMode(bool ticked);
-    void focusAnswers();
+    // With tell, the item shown is said to a screen reader first (the keyboard was in the frame).
+    void focusAnswers(bool tell = false);
     // After the result window: Next when it is enabled, otherwise Scores, never an answer.
     void focusReview();
     void showResult();
@@ -131,6 +155,10 @@ private:
     // What the answer check last showed for the item on display, to show it again in
     // another language without judging the item again.
     std::optional<Verdict> verdict_;
+    // Which wrong answer was chosen, said once the window has the keyboard back after the
+    // result window.
+    QString choiceToTell_;
+    Announcer *announcer_ = nullptr;
 
     QWidget *client_ = nullptr;
     QLabel *label3_ = nullptr;

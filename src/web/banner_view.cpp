@@ -198,6 +198,9 @@ void BannerView::retranslate()
 {
     if (image_)
         image_->setAccessibleName(tr("Brightwell home page"));
+    // The strip the banner is shown on, named for what it holds.
+    if (strip_)
+        strip_->setAccessibleName(tr("Banner"));
     paintHeading(heading_);
     showSlogan();
 }

@@ -4,11 +4,16 @@
 #include "engine/random_source.h"
 #include "support/key_typist.h"
 #include "support/main_window_driver.h"
+#include "widgets/announcer.h"
 
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace bw;
@@ -80,7 +85,62 @@ void answerResultWithEnter(QString *shown)
     });
 }
 
+// What a screen reader is told by notification: the text of each notification the window shows,
+// as its interface on the accessibility bus gives it.
+class ReaderNotifications {
+public:
+    explicit ReaderNotifications(QWidget *window)
+    {
+        auto *announcer = window->findChild<Announcer *>();
+        QObject::connect(announcer, &Announcer::announced, &context_, [this, announcer] {
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(announcer);
+            if (face && face->role() == QAccessible::Notification)
+                said << face->text(QAccessible::Name);
+        });
+    }
+    QStringList said;
+
+private:
+    QObject context_;
+};
+
+// Every control of a window, with its interface on the accessibility bus.
+QList<QAccessibleInterface *> allInterfaces(QWidget *window)
+{
+    QList<QAccessibleInterface *> all;
+    const auto widgets = window->findChildren<QWidget *>();
+    for (QWidget *widget : widgets)
+        if (QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget))
+            all << face;
+    return all;
+}
+
+// Whose names a control borrows: the labels it says it is labelled by that are frames (whose
+// caption is theirs alone), and the name it gives when it has none of its own.
+QStringList borrowedNames(QWidget *window)
+{
+    QStringList borrowed;
+    const auto faces = allInterfaces(window);
+    for (QAccessibleInterface *face : faces) {
+        const QString name = face->object()->objectName();
+        const auto labels = face->relations(QAccessible::Label);
+        for (const auto &label : labels)
+            if (qobject_cast<QGroupBox *>(label.first->object()))
+                borrowed << name + QStringLiteral(" labelled by ") + label.first->object()->objectName();
+        if (auto *label = qobject_cast<QLabel *>(face->object()); label && label->text().isEmpty()
+            && label->pixmap().isNull() && label->accessibleName().isEmpty() && !face->text(QAccessible::Name).isEmpty())
+            borrowed << name + QStringLiteral(" named ") + face->text(QAccessible::Name);
+    }
+    return borrowed;
+}
+
+// What is done where the keyboard is.
+enum class Change { StartFromStart, PageDownOnAnswer, LetterOnFocusedAnswer, LetterOnAnotherAnswer, LanguageSwitch,
+                    ReviewPageDownOnNext, ReviewBoxUnticked };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Change)
 
 class KeyboardAccessTest : public QObject {
     Q_OBJECT
@@ -377,6 +437,176 @@ private slots:
         QCOMPARE(d.quiz().testItems[1].chosen, int16_t(1));
         QCOMPARE(d.quiz().testItems[2].chosen, int16_t(2));
         QCOMPARE(store.writes, 1);
+    }
+
+    // No control is read with a name that is not its own: not the frame's caption before every
+    // answer, not the caption for the empty verdict line, not "Score:" for each value.
+    void noControlBorrowsAName_data()
+    {
+        QTest::addColumn<bool>("finished");
+        QTest::newRow("during a test") << false;
+        QTest::newRow("after Finish, with the result window") << true;
+    }
+    void noControlBorrowsAName()
+    {
+        QFETCH(bool, finished);
+        test::MemoryStore store;
+        test::ScriptedRandom random; // the right answer is always A
+        MessageBoxDialogs dialogs;
+        MainWindowDriver d(store, random, &dialogs);
+        QVERIFY(d.activate());
+        test::typeKey(altS);
+        QCOMPARE(borrowedNames(d.window.get()), QStringList());
+        QCOMPARE(accessibleName(d.child("Label2")), QString()); // the verdict line, empty
+        QCOMPARE(accessibleName(d.child("Frame1")), QStringLiteral("Question 1 of 5"));
+        QCOMPARE(accessibleName(d.window->menuBar()), QStringLiteral("Menu bar"));
+        QCOMPARE(accessibleName(d.child("Label4")), QStringLiteral("Banner")); // the banner's strip
+        QCOMPARE(d.child("Combo1")->accessibleDescription(), QStringLiteral("5 Questions")); // the entry, read
+        d.chooseSize(2);
+        QCOMPARE(d.child("Combo1")->accessibleDescription(), QStringLiteral("20 Questions"));
+        if (!finished)
+            return;
+        test::typeKey({Qt::Key_B});
+        QStringList inResult;
+        QString score;
+        test::whenModalShown("Form2", [&](QWidget *window) {
+            inResult = borrowedNames(window);
+            score = window->accessibleDescription();
+            const auto value = QAccessible::queryAccessibleInterface(window->findChild<QLabel *>(QStringLiteral("Label5")));
+            const auto labels = value->relations(QAccessible::Label);
+            score += QLatin1Char('|') + value->text(QAccessible::Name) + QLatin1Char('|')
+                + (labels.size() == 1 ? labels[0].first->text(QAccessible::Name) : QString());
+            test::typeKey(enter);
+        });
+        test::whenModalShown("QMessageBox", [](QWidget *) { test::typeKey(enter); }); // Yes, finish now
+        test::typeKey(altF);
+        QTRY_VERIFY(!score.isEmpty());
+        QCOMPARE(inResult, QStringList());
+        // The score, said as the window opens; each value labelled by its caption.
+        QCOMPARE(score, QStringLiteral("Question Total: 5, Correct Questions: 0, Percentage: 0.0%|0|Correct Questions:"));
+        QCOMPARE(borrowedNames(d.window.get()), QStringList());
+    }
+
+    // What changes where the keyboard already is, which a reader hears nothing of by itself, is
+    // said to it; what it reads on its own as the keyboard moves is not said twice.
+    void readersHearWhatChangesWhereTheKeyboardIs_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QString>("said"); // a pattern; empty for nothing said
+        QTest::newRow("the test started from the Start button") << Change::StartFromStart << QString();
+        QTest::newRow("Page Down with the keyboard on an answer")
+            << Change::PageDownOnAnswer << QStringLiteral("^Question 2 of 5\\. 2\\. .+[.?] Answer A: .+\\.$");
+        QTest::newRow("A on the answer the keyboard is on") << Change::LetterOnFocusedAnswer << QStringLiteral("^Answer A chosen\\.$");
+        QTest::newRow("C, which moves the keyboard to C") << Change::LetterOnAnotherAnswer << QString();
+        QTest::newRow("the language switched") << Change::LanguageSwitch
+                                               << QStringLiteral("^Brightwell est maintenant en fran\u00e7ais\\.$");
+        QTest::newRow("Page Down in the review, on Next")
+            << Change::ReviewPageDownOnNext
+            << QStringLiteral("^Question 2 of 5\\. 2\\. .+[.?] Your answer is WRONG, the correct answer is A\\. "
+                              "B is the wrong choice selected\\.$");
+        QTest::newRow("the review box unticked, on it")
+            << Change::ReviewBoxUnticked
+            << QStringLiteral("^Question 1 of 5\\. 1\\. .+[.?] Your answer is WRONG, the correct answer is A\\. "
+                              "B is the wrong choice selected\\.$");
+    }
+    void readersHearWhatChangesWhereTheKeyboardIs()
+    {
+        QFETCH(Change, change);
+        QFETCH(QString, said);
+        test::MemoryStore store;
+        test::ScriptedRandom random; // the right answer is always A
+        MainWindowDriver d(store, random);
+        QVERIFY(d.activate());
+        ReaderNotifications reader(d.window.get());
+        if (change == Change::StartFromStart) {
+            d.button("Command2")->setFocus();
+            test::typeKey(altS);
+            QVERIFY(d.focusOnAnswers());
+        } else {
+            test::typeKey(altS);
+            reader.said.clear();
+        }
+        switch (change) {
+        case Change::StartFromStart:
+            break;
+        case Change::PageDownOnAnswer:
+            test::typeKey(pageDown);
+            break;
+        case Change::LetterOnFocusedAnswer:
+            test::typeKey({Qt::Key_A});
+            break;
+        case Change::LetterOnAnotherAnswer:
+            test::typeKey({Qt::Key_C});
+            QCOMPARE(QApplication::focusWidget(), d.option(2));
+            break;
+        case Change::LanguageSwitch:
+            test::typeKey(altL);
+            break;
+        case Change::ReviewPageDownOnNext:
+        case Change::ReviewBoxUnticked:
+            for (int p = 1; p <= 5; ++p) {
+                test::typeKey({Qt::Key_B});
+                test::typeKey(pageDown);
+            }
+            d.dialogs.willAnswer(true);
+            test::typeKey(altF);
+            QCOMPARE(QApplication::focusWidget(), d.button("Command4"));
+            reader.said.clear();
+            if (change == Change::ReviewPageDownOnNext) {
+                test::typeKey(pageDown);
+            } else {
+                d.child("Check1")->setFocus();
+                test::typeKey({Qt::Key_Space});
+                QCOMPARE(d.quiz().reviewMode, false);
+            }
+            break;
+        }
+        if (said.isEmpty()) {
+            QCOMPARE(reader.said, QStringList());
+        } else {
+            QCOMPARE(reader.said.size(), 1);
+            QVERIFY2(QRegularExpression(said).match(reader.said[0]).hasMatch(), qPrintable(reader.said[0]));
+        }
+        if (change == Change::PageDownOnAnswer)
+            QVERIFY(reader.said[0].contains(accessibleName(d.option(0))));
+    }
+
+    // A lone Alt, which a screen reader may pass on apart from the letter typed with it, leaves
+    // the keyboard where it was, so that the next key acts there and not on a menu; Alt+A and
+    // F10 open the menu.
+    void aLoneAltLeavesTheKeyboardWhereItWas_data()
+    {
+        QTest::addColumn<QList<int>>("keys"); // key, modifiers, ...
+        QTest::addColumn<bool>("menuOpens");
+        QTest::newRow("Alt alone, then Down") << QList<int>{Qt::Key_Alt, 0, Qt::Key_Down, 0} << false;
+        QTest::newRow("Alt alone, then Return") << QList<int>{Qt::Key_Alt, 0, Qt::Key_Return, 0} << false;
+        QTest::newRow("Alt alone, then S") << QList<int>{Qt::Key_Alt, 0, Qt::Key_S, 0} << false;
+        QTest::newRow("F10") << QList<int>{Qt::Key_F10, 0} << true;
+        QTest::newRow("Alt+A") << QList<int>{Qt::Key_A, int(Qt::AltModifier)} << true;
+    }
+    void aLoneAltLeavesTheKeyboardWhereItWas()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(bool, menuOpens);
+        test::MemoryStore store;
+        test::ScriptedRandom random;
+        MainWindowDriver d(store, random);
+        QVERIFY(d.activate());
+        test::typeKey(altS);
+        QVERIFY(d.focusOnAnswers());
+        for (qsizetype i = 0; i + 1 < keys.size(); i += 2)
+            test::typeKey({static_cast<Qt::Key>(keys[i]), Qt::KeyboardModifiers(keys[i + 1])});
+        auto *menu = d.window->findChild<QMenu *>(QStringLiteral("mabout"));
+        if (menuOpens) {
+            QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget *>(menu));
+            menu->close();
+        } else {
+            QCOMPARE(QApplication::activePopupWidget(), nullptr);
+            QVERIFY(d.focusOnAnswers()); // the key acted there (Down moves among the answers)
+            QVERIFY(!d.window->menuBar()->hasFocus());
+            QVERIFY(d.window->menuBar()->activeAction() == nullptr);
+        }
+        QCOMPARE(d.dialogs.modals.size(), size_t(0));
     }
 
     void readsAnswersVerdictsAndMarks()

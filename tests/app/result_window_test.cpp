@@ -3,6 +3,7 @@
 #include "widgets/fonts.h"
 #include "widgets/twips.h"
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -63,6 +64,17 @@ private slots:
             QVERIFY2(label(name)->sizeHint().width() <= label(name)->width(), name);
         }
         QCOMPARE(window.windowIcon().cacheKey(), owner.windowIcon().cacheKey());
+        // A screen reader says the score as the window opens, and reads each value with its
+        // caption, never with the frame's.
+        if (!french)
+            QCOMPARE(window.accessibleDescription(), QStringLiteral("Question Total: %1, Correct Questions: %2, Percentage: %3")
+                                                         .arg(total).arg(correct).arg(percent));
+        QVERIFY(window.accessibleDescription().endsWith(percent));
+        for (const auto &[value, caption] : {std::pair{"Label4", "Label1"}, {"Label5", "Label2"}, {"Label6", "Label3"}}) {
+            const auto labels = QAccessible::queryAccessibleInterface(label(value))->relations(QAccessible::Label);
+            QCOMPARE(labels.size(), 1);
+            QCOMPARE(labels[0].first->object(), label(caption));
+        }
     }
 
     void okCloses()
