@@ -775,7 +775,7 @@ const std::array<BankRow, kBankRowCount> kBankRows = {{
          "Irish immigrants.",
          "Ukrainian immigrants.",
          "Italian immigrants."}},
-    /* 152 */ {Topic::WhoCanadiansAre, "What is Michif, a language spoken in Canada?",
+    /* 152 */ {Topic::WhoCanadiansAre, "What is Michif, spoken in parts of Canada?",
         {"A language of the Métis.",
          "A dialect of English spoken in Newfoundland's outports.",
          "A language of the Inuit spoken across Nunavut.",

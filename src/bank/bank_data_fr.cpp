@@ -766,7 +766,7 @@ const std::array<BankText, kBankRowCount> kBankRowsFr = {{
          "Les immigrants irlandais.",
          "Les immigrants ukrainiens.",
          "Les immigrants italiens."}},
-    /* 152 */ {"Qu’est-ce que le mitchif, une langue parlée au Canada?",
+    /* 152 */ {"Qu’est-ce que le mitchif, qu’on parle dans certaines régions du Canada?",
         {"Une langue des Métis.",
          "Un dialecte anglais parlé dans les villages côtiers isolés de Terre-Neuve.",
          "Une langue des Inuits parlée dans tout le Nunavut.",
