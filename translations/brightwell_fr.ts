@@ -8,7 +8,7 @@
 send us an email at:  %1 . Your comments and feedback is greatly welcome.<byte value="xd"/>
 Hope you become a Canadian citizen soon. Good Luck!</source>
         <translation>Si ce logiciel vous aide à vous préparer à l’examen pour la citoyenneté canadienne, n’hésitez pas à<byte value="xd"/>
-nous écrire par courriel à&#xa0;:  %1 . Vos commentaires sont les bienvenus.<byte value="xd"/>
+nous écrire par courriel à %1. Vos commentaires sont les bienvenus.<byte value="xd"/>
 Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</translation>
     </message>
     <message>
@@ -21,7 +21,7 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
     </message>
     <message>
         <source>&amp;More Info</source>
-        <translation>&amp;Plus d’info</translation>
+        <translation>&amp;En savoir plus</translation>
     </message>
     <message>
         <source>Brightwell V4.38  (c) Brightwell Software. All rights reserved.</source>
@@ -33,14 +33,14 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
     </message>
     <message>
         <source>Click on the &apos;More Info&apos; button for other good stuffs that you may be interested in.</source>
-        <translation>Cliquez sur le bouton «&#xa0;Plus d’info&#xa0;» pour découvrir d’autres produits qui pourraient vous intéresser.</translation>
+        <translation>Cliquez sur le bouton «&#xa0;En savoir plus&#xa0;» pour découvrir d’autres produits qui pourraient vous intéresser.</translation>
     </message>
 </context>
 <context>
     <name>bw::BannerView</name>
     <message>
         <source>Highly similar to the REAL test !</source>
-        <translation>Très semblable au VRAI test!</translation>
+        <translation>Très semblable au VRAI examen!</translation>
     </message>
     <message>
         <source>Greatly speed up your progress !</source>
@@ -52,19 +52,19 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
     </message>
     <message>
         <source>Almost the same as the real test questions !</source>
-        <translation>Presque les mêmes questions que le vrai test!</translation>
+        <translation>Presque les mêmes questions que le vrai examen!</translation>
     </message>
     <message>
         <source>Get familiar with the REAL test format !</source>
-        <translation>Familiarisez-vous avec le format du VRAI test!</translation>
+        <translation>Familiarisez-vous avec le format du VRAI examen!</translation>
     </message>
     <message>
         <source>Very good warm-up practice !</source>
-        <translation>Une excellente mise en train avant le test!</translation>
+        <translation>Une excellente mise en train avant l’examen!</translation>
     </message>
     <message>
         <source>Be confident to pass the test !</source>
-        <translation>Passez le test en toute confiance!</translation>
+        <translation>Réussissez l’examen en toute confiance!</translation>
     </message>
     <message>
         <source>Find out on %1    CLICK HERE</source>
@@ -91,7 +91,7 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
     </message>
     <message>
         <source>brightwell: no display is available (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session.</source>
-        <translation>brightwell&#xa0;: aucun écran n’est disponible (DISPLAY et WAYLAND_DISPLAY ne sont pas définies); lancez le programme depuis une session de bureau.</translation>
+        <translation>brightwell&#xa0;: aucun écran n’est disponible (les variables DISPLAY et WAYLAND_DISPLAY ne sont pas définies); lancez le programme depuis une session de bureau.</translation>
     </message>
     <message>
         <source>brightwell: cannot open the display %1; start it from a desktop session.</source>
@@ -142,7 +142,7 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
     </message>
     <message>
         <source>&amp;Redo Incorrect Questions</source>
-        <translation>&amp;Refaire les questions ratées</translation>
+        <translation>&amp;Refaire les questions manquées</translation>
     </message>
     <message>
         <source>&amp;Clear Incorrect History</source>
@@ -154,7 +154,7 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
     </message>
     <message>
         <source>&amp;Purchase CD</source>
-        <translation>&amp;Acheter le CD</translation>
+        <translation>&amp;Acheter un CD</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
@@ -170,7 +170,7 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
     </message>
     <message>
         <source>View wrong answers only.</source>
-        <translation>Voir les erreurs seulement.</translation>
+        <translation>Seulement les manquées.</translation>
     </message>
     <message>
         <source>Check Answer</source>
@@ -202,7 +202,7 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
     </message>
     <message>
         <source>&amp;Other Info</source>
-        <translation>&amp;Autres renseignements</translation>
+        <translation>&amp;Autres informations</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
@@ -230,7 +230,7 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
     </message>
     <message>
         <source>Your answer is WRONG, the correct answer is %1</source>
-        <translation>Votre réponse est FAUSSE, la bonne réponse est %1</translation>
+        <translation>Votre réponse est MAUVAISE. La bonne réponse est %1</translation>
     </message>
     <message>
         <source>%1 is the correct answer</source>
@@ -253,16 +253,16 @@ Voulez-vous terminer le test maintenant?</translation>
     <message>
         <source>You won&apos;t be able to redo incorrect questions if you clear the history. <byte value="xd"/>
 Continue to clear?</source>
-        <translation>Si vous effacez l’historique, vous ne pourrez plus refaire les questions ratées. <byte value="xd"/>
+        <translation>Si vous effacez l’historique, vous ne pourrez plus refaire les questions manquées. <byte value="xd"/>
 Effacer quand même?</translation>
     </message>
     <message>
         <source>There are no incorrect questions to redo: every question that was answered wrongly has since been answered correctly.</source>
-        <translation>Il n’y a aucune question ratée à refaire&#xa0;: chaque question ratée a depuis reçu une bonne réponse.</translation>
+        <translation>Il n’y a aucune question manquée à refaire&#xa0;: chaque question manquée a depuis reçu une bonne réponse.</translation>
     </message>
     <message>
         <source>Brightwell could not save your incorrect-question history, so the next time you start the program it may not know which questions you answered wrongly.</source>
-        <translation>Brightwell n’a pas pu enregistrer l’historique de vos questions ratées; au prochain lancement, il pourrait ne plus savoir à quelles questions vous avez mal répondu.</translation>
+        <translation>Brightwell n’a pas pu enregistrer l’historique de vos questions manquées; au prochain lancement, il pourrait ne plus savoir quelles questions vous avez manquées.</translation>
     </message>
     <message>
         <source>Everything stays available until you close Brightwell, and the next finished test tries to save again.</source>

@@ -18,8 +18,8 @@ NAMES = {
            "switch": "Fran\u00e7ais", "redo": "Redo Incorrect Questions"},
     "fr": {"of": "de", "start": "D\u00e9marrer le test", "next": "Suivante", "previous": "Pr\u00e9c\u00e9dente",
            "finish": "Terminer", "yes": "Oui", "result": "R\u00e9sultat du test",
-           "review": "Voir les erreurs seulement.", "answer": "R\u00e9ponse", "switch": "English",
-           "redo": "Refaire les questions rat\u00e9es"},
+           "review": "Seulement les manqu\u00e9es.", "answer": "R\u00e9ponse", "switch": "English",
+           "redo": "Refaire les questions manqu\u00e9es"},
 }
 LANGUAGE = os.environ.get("BRIGHTWELL_TEST_LANGUAGE", "en")
 N = NAMES[LANGUAGE]

@@ -288,7 +288,7 @@ private slots:
         QTest::addColumn<QStringList>("captions");
         const QStringList own;
         const QStringList french = {QStringLiteral("&Commencer le test"), QStringLiteral("&Refaire les questions manquées"),
-                                    QStringLiteral("&Effacer l'historique des erreurs"), QStringLiteral("Centre d'&information"),
+                                    QStringLiteral("&Effacer l’historique des erreurs"), QStringLiteral("Centre d’&information"),
                                     QStringLiteral("&Acheter le disque compact"), QStringLiteral("&Précédent"),
                                     QStringLiteral("&Suivant"), QStringLiteral("&Terminer")};
         for (const char *family : {"Liberation Sans", "DejaVu Sans", "Tahoma"}) {

@@ -1,5 +1,7 @@
 #include "bank/question_bank.h"
 
+#include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QString>
 #include <QTest>
@@ -94,6 +96,7 @@ struct Vocabulary {
     QRegularExpression article;
     QStringList shared;
     QString decade; // what before a year makes it a decade ("les années 1960")
+    QStringList places; // the one-word names of the provinces, the territories and the country
 };
 
 const Vocabulary &vocabulary(Language in)
@@ -117,7 +120,8 @@ const Vocabulary &vocabulary(Language in)
          "British Columbia", "Northwest Territories", "provinces and territories", "Governor General",
          "House of Commons", "Member of Parliament", "Prime Minister", "Supreme Court of Canada",
          "federal government", "municipal governments", "United States", "Indigenous peoples"},
-        {}};
+        {},
+        {"Canada", "Ontario", "Quebec", "Manitoba", "Saskatchewan", "Alberta", "Newfoundland", "Labrador", "Yukon", "Nunavut"}};
     // Elided words ("l'", "qu'") come out of the word splitting as words of their own, and so does
     // the "er" of "1er", which is part of a date. "Propre" is the "own" of English. The "et"
     // inside a hyphenated name (Terre-Neuve-et-Labrador) joins no list and is no conjunction.
@@ -140,14 +144,15 @@ const Vocabulary &vocabulary(Language in)
          "peuvent", "faut", "jusque", "vers", "chez", "très", "aussi", "plus", "moins", "quoi", "fait", "faire",
          "font", "selon", "depuis", "parmi", "aujourd"},
         QRegularExpression("(?<![\\w-])et(?![\\w-])", QRegularExpression::UseUnicodePropertiesOption),
-        QRegularExpression("^((En|Le|La|Les|Un|Une|Des|Du|Au|Aux|À) |L')"),
+        QRegularExpression(QString::fromUtf8("^((En|Le|La|Les|Un|Une|Des|Du|Au|Aux|À) |L’)")),
         {"Terre-Neuve-et-Labrador", "Île-du-Prince-Édouard", "Nouvelle-Écosse", "Nouveau-Brunswick",
          "ville de Québec", "Colombie-Britannique", "Territoires du Nord-Ouest", "provinces et territoires",
          "gouverneur général", "Chambre des communes", "premier ministre", "Cour suprême du Canada",
          "gouvernement fédéral", "gouvernements municipaux", "États-Unis", "peuples autochtones",
-         // one word in English ("bill"); and the Hudson's Bay Company bears the bay's name
-         "projet de loi", "baie d'Hudson"},
-        "(?<!années )"};
+         // the Hudson's Bay Company bears the bay's name
+         "baie d’Hudson"},
+        "(?<!années )",
+        {"Canada", "Ontario", "Québec", "Manitoba", "Saskatchewan", "Alberta", "Terre-Neuve", "Labrador", "Yukon", "Nunavut"}};
     return in == Language::French ? french : english;
 }
 
@@ -219,19 +224,52 @@ std::set<QString> contentWords(const std::string &text, Language in)
     return wordsOf(text, in, 1, vocabulary(in).function);
 }
 
-// Two words share a root when they begin alike for four letters or more and for at least
-// four fifths of the shorter one: "Canada" and "Canadian", "West" and "western".
-bool shareRoot(const QString &a, const QString &b)
+// A French word without its derivational ending, so that words of one family meet:
+// "détenue" and "détention" both give "déten", "instruire" and "instruction" "instru" and
+// "instruc", "électorale" and "élection" "élector" and "élec". The longest ending that leaves
+// four letters goes; English words stay whole, their families meet by their common start.
+QString stemOf(const QString &word, Language in)
 {
-    qsizetype same = 0;
-    while (same < a.size() && same < b.size() && a[same] == b[same])
-        ++same;
-    return a == b || (same >= 4 && 5 * same >= 4 * std::min(a.size(), b.size()));
+    static const QStringList endings = [] {
+        QStringList list = QString::fromUtf8("issement ement ment atrice ateur ation ition tion sion ance ence euse eur "
+                                             "aire ique isme iste ité able ible elle ale al el ienne ien ive if ée é ue "
+                                             "ire ir er re u e").split(QLatin1Char(' '));
+        std::stable_sort(list.begin(), list.end(), [](const QString &a, const QString &b) { return a.size() > b.size(); });
+        return list;
+    }();
+    if (in != Language::French)
+        return word;
+    static QHash<QString, QString> stems; // the bank's few thousand words, each stemmed once
+    if (const auto known = stems.constFind(word); known != stems.cend())
+        return *known;
+    QString stem = word;
+    for (const QString &ending : endings) {
+        if (word.endsWith(ending) && word.size() - ending.size() >= 4) {
+            stem = word.chopped(ending.size());
+            break;
+        }
+    }
+    stems.insert(word, stem);
+    return stem;
 }
 
-bool hasRootOf(const std::set<QString> &words, const QString &word)
+// Two words share a root when they begin alike for four letters or more and for at least
+// four fifths of the shorter one: "Canada" and "Canadian", "West" and "western". French words
+// are compared without their derivational endings ("détenue" and "détention").
+bool shareRoot(const QString &a, const QString &b, Language in)
 {
-    return std::any_of(words.begin(), words.end(), [&](const QString &w) { return shareRoot(w, word); });
+    if (a == b)
+        return true;
+    const QString x = stemOf(a, in), y = stemOf(b, in);
+    qsizetype same = 0;
+    while (same < x.size() && same < y.size() && x[same] == y[same])
+        ++same;
+    return x == y || (same >= 4 && 5 * same >= 4 * std::min(x.size(), y.size()));
+}
+
+bool hasRootOf(const std::set<QString> &words, const QString &word, Language in)
+{
+    return std::any_of(words.begin(), words.end(), [&](const QString &w) { return shareRoot(w, word, in); });
 }
 
 // How qualified a choice reads: its commas and its "and"s (in French, its "et"s).
@@ -299,8 +337,8 @@ Forms readForms(const QuestionBank &bank)
             for (const QString &word : asked) {
                 bool elsewhere = false;
                 for (size_t o = 0; o < 4; ++o)
-                    elsewhere = elsewhere || (o != c && hasRootOf(distinctive[o], word));
-                echoes = echoes || (hasRootOf(distinctive[c], word) && !elsewhere);
+                    elsewhere = elsewhere || (o != c && hasRootOf(distinctive[o], word, bank.language));
+                echoes = echoes || (hasRootOf(distinctive[c], word, bank.language) && !elsewhere);
             }
             forms[q][c] = {longest, shortest, mostQualified, echoes, lacks, onlyHub};
         }
@@ -513,8 +551,9 @@ private slots:
         }
     }
 
-    // English uses ASCII and é. French uses ASCII but the straight double quote, its accented
-    // letters, « », and the no-break space that goes inside « » and before a colon.
+    // English uses ASCII and é. French uses ASCII but the straight double quote and the straight
+    // apostrophe, its accented letters, « », the typographic apostrophe ’ and the no-break space
+    // that goes inside « » and before a colon.
     void onlyTheCharactersOfTheLanguage_data()
     {
         addLanguageColumn();
@@ -522,7 +561,7 @@ private slots:
         QTest::addColumn<QString>("notAllowed");
         QTest::newRow("English") << Language::English << QString(QChar(0xe9)) << QString();
         QTest::newRow("French") << Language::French
-                                << QString::fromUtf8("àâçéèêëîïôûùüÿœÀÂÇÉÈÊËÎÏÔÛÙÜŒ«»\u00a0") << QString("\"");
+                                << QString::fromUtf8("àâçéèêëîïôûùüÿœÀÂÇÉÈÊËÎÏÔÛÙÜŒ«»’\u00a0") << QString("\"'");
     }
     void onlyTheCharactersOfTheLanguage()
     {
@@ -808,16 +847,75 @@ private slots:
             const double mean = static_cast<double>(others[0] + others[1] + others[2]) / 3.0;
             return static_cast<double>(answer) > 1.5 * mean;
         }), 12);
+        // A word of the question that the answer alone repeats, or one of its family: "detained"
+        // and "detention", in French "détenue" and « détention ».
         newRow("question word echoed only in the answer", rowsWhere([](const QuestionBank &qb, int q, qsizetype, const std::vector<qsizetype> &) {
-            std::set<QString> echoed;
-            const std::set<QString> asked = distinctiveWords(question(qb, q), qb.language);
-            const std::set<QString> answer = distinctiveWords(choice(qb, q, 1), qb.language);
-            std::set_intersection(asked.begin(), asked.end(), answer.begin(), answer.end(),
-                                  std::inserter(echoed, echoed.end()));
-            for (int c = 2; c <= 4; ++c)
-                for (const QString &word : distinctiveWords(choice(qb, q, c), qb.language))
-                    echoed.erase(word);
-            return !echoed.empty();
+            std::array<std::set<QString>, 4> words;
+            for (size_t c = 0; c < 4; ++c)
+                words[c] = distinctiveWords(choice(qb, q, static_cast<int>(c) + 1), qb.language);
+            for (const QString &asked : distinctiveWords(question(qb, q), qb.language)) {
+                const bool elsewhere = std::any_of(words.begin() + 1, words.end(), [&](const std::set<QString> &w) {
+                    return hasRootOf(w, asked, qb.language);
+                });
+                if (hasRootOf(words[0], asked, qb.language) && !elsewhere)
+                    return true;
+            }
+            return false;
+        }), 0);
+        // A question that states another row's answer. What only that row's answer says (a word
+        // that neither its question nor its distractors have) is rare in the bank's questions;
+        // a question that has it, along with all the rest of it or with a rare word of that
+        // row's own question, gives the answer away: "What is the final step before a bill
+        // becomes law?" answers "What do you call a law before it is passed?" ("A bill."), and
+        // "Which Mohawk leader led many Loyalist Mohawks to Canada after the American
+        // Revolution?" answers "Who were the United Empire Loyalists?".
+        newRow("answer stated by another row's question", Measure([](const QuestionBank &qb) {
+            const Vocabulary &vocabularyIn = vocabulary(qb.language);
+            std::set<QString> skipped = vocabularyIn.function;
+            skipped.insert(vocabularyIn.common.begin(), vocabularyIn.common.end());
+            std::vector<std::set<QString>> asked(kQuestions + 1);
+            for (int q = 1; q <= kQuestions; ++q)
+                asked[static_cast<size_t>(q)] = wordsOf(question(qb, q), qb.language, 3, skipped);
+            const auto in = [&](int q, const QString &word) { return hasRootOf(asked[static_cast<size_t>(q)], word, qb.language); };
+            const auto askedIn = [&](const QString &word) {
+                int questions = 0;
+                for (int q = 1; q <= kQuestions; ++q)
+                    questions += in(q, word) ? 1 : 0;
+                return questions;
+            };
+            const auto rare = [&](const QString &word) { return askedIn(word) <= 3; };
+            // The words of the names the whole bank shares (provinces, the House of Commons)
+            // tell no answer when another question names them.
+            std::set<QString> everywhere;
+            for (const QString &name : vocabularyIn.shared + vocabularyIn.places)
+                for (const QString &word : wordsOf(name.toStdString(), qb.language, 1, {}))
+                    everywhere.insert(word);
+            QStringList leaks;
+            for (int q = 1; q <= kQuestions; ++q) {
+                std::set<QString> told;
+                for (const QString &word : distinctiveWords(choice(qb, q, 1), qb.language)) {
+                    bool shared = in(q, word) || everywhere.count(word) > 0;
+                    for (int c = 2; c <= 4; ++c)
+                        shared = shared || hasRootOf(distinctiveWords(choice(qb, q, c), qb.language), word, qb.language);
+                    if (!shared)
+                        told.insert(word);
+                }
+                if (told.empty() || !std::all_of(told.begin(), told.end(), rare))
+                    continue;
+                for (int other = 1; other <= kQuestions; ++other) {
+                    if (other == q)
+                        continue;
+                    const auto here = [&](const QString &word) { return in(other, word); };
+                    const bool subject = std::any_of(asked[static_cast<size_t>(q)].begin(), asked[static_cast<size_t>(q)].end(),
+                                                     [&](const QString &word) { return here(word) && askedIn(word) <= 10; });
+                    const bool rareSubject = std::any_of(asked[static_cast<size_t>(q)].begin(), asked[static_cast<size_t>(q)].end(),
+                                                         [&](const QString &word) { return here(word) && rare(word); });
+                    const bool some = std::any_of(told.begin(), told.end(), here), all = std::all_of(told.begin(), told.end(), here);
+                    if ((all && subject) || (some && rareSubject))
+                        leaks << QString("question %1 states the answer of row %2").arg(other).arg(q);
+                }
+            }
+            return leaks;
         }), 0);
         // A name, a date or a phrase that answers one row appears in no other question or
         // answer, and in another row's distractor only as that whole choice.
@@ -852,6 +950,7 @@ private slots:
         QFETCH(Measure, measure);
         QFETCH(int, allowed);
         const QStringList found = measure(in(language));
+        qInfo("%-53s %3lld (at most %d)", QTest::currentDataTag(), static_cast<long long>(found.size()), allowed);
         QVERIFY2(found.size() <= allowed, qPrintable(QString("%1 found, at most %2 allowed: %3")
                                                          .arg(found.size()).arg(allowed).arg(found.join(", "))));
     }
@@ -939,8 +1038,8 @@ private slots:
     }
 
     // Canadian French typography, one rule held throughout: a no-break space inside « » and
-    // before a colon, no space of any kind before ? ! ;, and the straight apostrophe of the
-    // English bank.
+    // before a colon, no space of any kind before ? ! ;, and the typographic apostrophe ’ that
+    // the guide's French edition and the program's other French texts use.
     void frenchTypography_data()
     {
         QTest::addColumn<QString>("pattern");
@@ -951,8 +1050,8 @@ private slots:
         QTest::newRow("no-break space elsewhere") << QString::fromUtf8("(?<!«)\u00a0(?![»:])");
         QTest::newRow("« left open") << QString::fromUtf8("«[^»]*(«|$)");
         QTest::newRow("» never opened") << QString::fromUtf8("(^|»)[^«]*»");
-        QTest::newRow("typographic apostrophe") << QString::fromUtf8("[\u2018\u2019]");
-        QTest::newRow("apostrophe with a blank after it") << "'\\s";
+        QTest::newRow("straight apostrophe") << QString::fromUtf8("['\u2018]");
+        QTest::newRow("apostrophe with a blank after it") << QString::fromUtf8("’\\s");
     }
     void frenchTypography()
     {
@@ -961,6 +1060,43 @@ private slots:
         QVERIFY(wrong.isValid());
         for (const std::string &text : allTexts(french))
             QVERIFY2(!wrong.match(toQString(text)).hasMatch(), text.c_str());
+    }
+
+    // The guide's basic facts, chapter by chapter, each with the row that asks it: the table
+    // "What the bank teaches" in docs/bank.md. Every listed row still carries its fact, in its
+    // question or its answer, in English and in French: each key word or date of its line, in
+    // any case. Whoever rewrites a row learns here which fact it was carrying.
+    void everyGuideFactIsStillAsked()
+    {
+        QFile doc(QStringLiteral(BANK_DOC));
+        QVERIFY2(doc.open(QIODevice::ReadOnly | QIODevice::Text), BANK_DOC);
+        const QStringList lines = QString::fromUtf8(doc.readAll()).split(QLatin1Char('\n'));
+        const qsizetype heading = lines.indexOf(QStringLiteral("## What the bank teaches"));
+        QVERIFY2(heading >= 0, "no table of the guide's facts in docs/bank.md");
+        QStringList lost;
+        int facts = 0;
+        for (qsizetype k = heading + 1; k < lines.size() && !lines[k].startsWith(QLatin1String("## ")); ++k) {
+            const QStringList cells = lines[k].split(QLatin1Char('|'));
+            bool isRow = false;
+            const int row = cells.size() == 7 ? cells[3].trimmed().toInt(&isRow) : 0;
+            if (!isRow)
+                continue; // prose, the header or its rule
+            ++facts;
+            const QString fact = cells[1].trimmed() + QStringLiteral(": ") + cells[2].trimmed();
+            QVERIFY2(row >= 1 && row <= kQuestions, qPrintable(fact));
+            for (const Language language : {Language::English, Language::French}) {
+                const QuestionBank &read = in(language);
+                const QString asked = toQString(question(read, row)) + QLatin1Char(' ') + toQString(choice(read, row, 1));
+                for (const QString &key : cells[language == Language::French ? 5 : 4].split(QLatin1Char(';'))) {
+                    QVERIFY2(!key.trimmed().isEmpty(), qPrintable(fact));
+                    if (!asked.contains(key.trimmed(), Qt::CaseInsensitive))
+                        lost << QStringLiteral("row %1 no longer says \"%2\" in %3 (%4)").arg(row).arg(key.trimmed(), nameOf(language), fact);
+                }
+            }
+        }
+        qInfo("%d facts of the guide, each asked by its row in both languages", facts);
+        QVERIFY2(facts >= 100, qPrintable(QStringLiteral("only %1 facts read from the table").arg(facts)));
+        QVERIFY2(lost.isEmpty(), qPrintable(lost.join(QLatin1String("\n"))));
     }
 
     // Rows whose wording is fixed, and rows that took a new subject: each stands at its number,

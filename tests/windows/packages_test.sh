@@ -225,7 +225,7 @@ after=$(/usr/lib/wine/wine64 reg query "$history_key" /v redo 2>/dev/null | sed 
 
 echo "== silent install and uninstall where Windows speaks French"
 LC_ALL=fr_CA.UTF-8 LANG=fr_CA.UTF-8 wine run "$setup" /S || fail "the French silent install exited with status $?"
-shortcut_says "Préparez-vous à l'examen pour la citoyenneté canadienne" && pass "the shortcut described in French" ||
+shortcut_says "Préparez-vous à l’examen pour la citoyenneté canadienne" && pass "the shortcut described in French" ||
     fail "the shortcut has no French description"
 # The installed program follows Windows' language too: its own line for a bad option is French,
 # whole in UTF-8 (« » and the no-break spaces), with exit status 2.
