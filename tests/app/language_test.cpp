@@ -78,33 +78,6 @@ private slots:
         QCOMPARE(store.values, before);
     }
 
-
-    void commandLine_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("bad");
-        QTest::addColumn<int>("language"); // -1: none given
-        QTest::newRow("none") << QStringList{"brightwell"} << false << -1;
-        QTest::newRow("fr") << QStringList{"brightwell", "--language", "fr"} << false << int(Language::French);
-        QTest::newRow("=en") << QStringList{"brightwell", "--language=en"} << false << int(Language::English);
-        QTest::newRow("the last wins") << QStringList{"brightwell", "--language", "fr", "--language=en"} << false
-                                       << int(Language::English);
-        QTest::newRow("xx") << QStringList{"brightwell", "--language", "xx"} << true << -1;
-        QTest::newRow("a good one, then a bad one") << QStringList{"brightwell", "--language=fr", "--language=x"} << true << -1;
-        QTest::newRow("no value") << QStringList{"brightwell", "--language"} << true << -1;
-        QTest::newRow("the program's own name") << QStringList{"--language=xx"} << false << -1;
-    }
-    void commandLine()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(bool, bad);
-        QFETCH(int, language);
-        const LanguageOption option = parseLanguageOption(arguments);
-        QCOMPARE(option.bad, bad);
-        if (!bad)
-            QCOMPARE(option.language ? int(*option.language) : -1, language);
-    }
-
     // Held down, the language key switches once, however many times the keyboard repeats it,
     // and stores the choice once; the next press switches back.
     void aHeldKeySwitchesOnce_data()
