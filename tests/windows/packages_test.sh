@@ -36,7 +36,9 @@ pass() { echo "ok: $*"; }
 # refused the same way). And back.
 lock_file() {
     chmod a-w "$1"
-    [ "$(id -u)" -ne 0 ] || chattr +i "$1"
+    if [ "$(id -u)" -eq 0 ] && ! chattr +i "$1" 2>/dev/null; then
+        echo "note: this file system keeps no immutable files; $(basename "$1") is only read-only, which root may write"
+    fi
 }
 unlock_file() {
     [ "$(id -u)" -ne 0 ] || chattr -i "$1" 2>/dev/null || true
