@@ -97,6 +97,48 @@ Nous vous souhaitons de devenir bientôt citoyen canadien. Bonne chance!</transl
         <source>brightwell: cannot open the display %1; start it from a desktop session.</source>
         <translation>brightwell&#xa0;: impossible d’ouvrir l’écran %1; lancez le programme depuis une session de bureau.</translation>
     </message>
+    <message>
+        <source>Usage: brightwell [options]
+Practice tests for the Canadian citizenship knowledge test.
+
+Options:
+  --language en|fr  Shows Brightwell in English or in French for this run only.
+  -h, --help        Shows this help and exits.
+  -v, --version     Shows the version and exits.
+
+Qt&apos;s own options, such as -platform, -style and -reverse, are taken too.
+</source>
+        <translation>Utilisation&#xa0;: brightwell [options]
+Tests d’entraînement pour l’examen pour la citoyenneté canadienne.
+
+Options&#xa0;:
+  --language en|fr  Affiche Brightwell en anglais ou en français pour cette exécution seulement.
+  -h, --help        Affiche cette aide, puis quitte.
+  -v, --version     Affiche la version, puis quitte.
+
+Les options propres à Qt, comme -platform, -style et -reverse, sont aussi acceptées.
+</translation>
+    </message>
+    <message>
+        <source>brightwell: --language takes en or fr, and none was given.</source>
+        <translation>brightwell&#xa0;: --language accepte en ou fr, et aucune valeur n’a été donnée.</translation>
+    </message>
+    <message>
+        <source>brightwell: %1 takes a value, and none was given.</source>
+        <translation>brightwell&#xa0;: %1 demande une valeur, et aucune n’a été donnée.</translation>
+    </message>
+    <message>
+        <source>brightwell: %1 takes no value.</source>
+        <translation>brightwell&#xa0;: %1 ne prend aucune valeur.</translation>
+    </message>
+    <message>
+        <source>brightwell: unknown option &quot;%1&quot;; the options are --language en|fr, --help and --version.</source>
+        <translation>brightwell&#xa0;: option inconnue «&#xa0;%1&#xa0;»; les options sont --language en|fr, --help et --version.</translation>
+    </message>
+    <message>
+        <source>brightwell: &quot;%1&quot; is not an option; the options are --language en|fr, --help and --version.</source>
+        <translation>brightwell&#xa0;: «&#xa0;%1&#xa0;» n’est pas une option; les options sont --language en|fr, --help et --version.</translation>
+    </message>
 </context>
 <context>
     <name>bw::MainWindow</name>

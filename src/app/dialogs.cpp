@@ -45,13 +45,18 @@ void giveKeyboardBack(QWidget *parent)
         window->activateWindow();
 }
 
+// Texts carry CR LF line breaks; a label breaks lines on LF alone.
+QString shownText(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
 int ask(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons,
         QMessageBox::StandardButton defaultButton)
 {
-    // Texts carry CR LF line breaks; a label breaks lines on LF alone.
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    MessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), shown, buttons, parent);
+    MessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), shownText(text), buttons, parent);
     box.setDefaultButton(defaultButton);
     box.setTextFormat(Qt::PlainText);
     const auto all = box.buttons();
@@ -77,6 +82,16 @@ bool MessageBoxDialogs::askOkCancel(QWidget *parent, const QString &text)
 void MessageBoxDialogs::tell(QWidget *parent, const QString &text)
 {
     ask(parent, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void MessageBoxDialogs::retext(QWidget *parent, const QString &text)
+{
+    if (!parent)
+        return;
+    const auto boxes = parent->findChildren<QMessageBox *>(Qt::FindDirectChildrenOnly);
+    for (QMessageBox *box : boxes)
+        if (box->isVisible())
+            box->setText(shownText(text));
 }
 
 void MessageBoxDialogs::runModal(QDialog &dialog)

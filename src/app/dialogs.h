@@ -23,6 +23,13 @@ public:
     virtual void tell(QWidget *parent, const QString &text) = 0;
     // Shows a window modally and returns once it is closed.
     virtual void runModal(QDialog &dialog) = 0;
+    // The question or notice open over parent, if any, now says text (the language changed
+    // while it was open).
+    virtual void retext(QWidget *parent, const QString &text)
+    {
+        (void)parent;
+        (void)text;
+    }
 };
 
 // The real seam: QMessageBox with the application title and no icon, QDialog::exec.
@@ -32,6 +39,7 @@ public:
     bool askOkCancel(QWidget *parent, const QString &text) override;
     void tell(QWidget *parent, const QString &text) override;
     void runModal(QDialog &dialog) override;
+    void retext(QWidget *parent, const QString &text) override;
 };
 
 } // namespace bw

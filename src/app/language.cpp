@@ -117,33 +117,6 @@ QString translateEarly(Language language, const char *context, const char *sourc
     return QString::fromUtf8(source);
 }
 
-LanguageOption parseLanguageOption(const QStringList &arguments)
-{
-    LanguageOption option;
-    const QString name = QStringLiteral("--language");
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        QString value;
-        if (arguments[i] == name) {
-            if (i + 1 >= arguments.size()) {
-                option.bad = true;
-                return option;
-            }
-            value = arguments[++i];
-        } else if (arguments[i].startsWith(name + QLatin1Char('='))) {
-            value = arguments[i].mid(name.size() + 1);
-        } else {
-            continue;
-        }
-        option.value = value;
-        option.language = languageFromCode(value);
-        if (!option.language) {
-            option.bad = true;
-            return option;
-        }
-    }
-    return option;
-}
-
 QString localizedPercent(int correct, int total)
 {
     // The engine's "#0.0" text, with the language's decimal sign and the percent sign placed

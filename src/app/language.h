@@ -39,27 +39,14 @@ Language installedLanguage();
 // command line, the display), when no catalogue can be installed yet.
 QString translateEarly(Language language, const char *context, const char *source);
 
-// The program's own lines on standard error, in English; translateEarly gives them in the
-// user's language.
+// The program's own lines about the display on standard error, in English; translateEarly
+// gives them in the user's language. Those about the command line are in app/command_line.h.
 inline constexpr const char *kErrorContext = "bw::CommandLine";
-inline constexpr const char *kBadLanguageOption =
-    QT_TRANSLATE_NOOP("bw::CommandLine", "brightwell: --language takes en or fr, not \"%1\".");
 inline constexpr const char *kNoDisplay =
     QT_TRANSLATE_NOOP("bw::CommandLine", "brightwell: no display is available (DISPLAY and WAYLAND_DISPLAY are "
                                          "unset); start it from a desktop session.");
 inline constexpr const char *kCannotOpenDisplay = QT_TRANSLATE_NOOP(
     "bw::CommandLine", "brightwell: cannot open the display %1; start it from a desktop session.");
-
-// What the command line says about the language: nothing, a language for this run only, or a
-// value that is not one (held in value; also when --language ends the line).
-struct LanguageOption {
-    std::optional<Language> language;
-    bool bad = false;
-    QString value;
-};
-// Reads "--language en", "--language fr" or "--language=fr" among the arguments (the first
-// of them is the program).
-LanguageOption parseLanguageOption(const QStringList &arguments);
 
 // The score as the result window shows it: "66.7%" in English, "66,7 %" in French.
 QString localizedPercent(int correct, int total);

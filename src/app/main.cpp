@@ -1,8 +1,10 @@
+#include "app/command_line.h"
 #include "app/dialogs.h"
 #include "app/language.h"
 #include "app/main_window.h"
 #include "engine/random_source.h"
 #ifdef Q_OS_WIN
+#include "app/win32_process.h"
 #include "history/registry_store.h"
 #include <windows.h>
 #else
@@ -34,32 +36,41 @@ QtMessageHandler passOn = nullptr;
 
 // The language the program's own lines are said in.
 bw::Language language = bw::Language::English;
+// What the command line asked for.
+bw::CommandLine commandLine;
+
+// Says the text, whole lines each ending in a line break, on standard output or error (on
+// Windows, wherever the one who started the program sees it: see win32_process.h).
+void say(bool error, const QString &text)
+{
+#ifdef Q_OS_WIN
+    bw::win32::say(error ? bw::win32::Channel::Error : bw::win32::Channel::Output, text.toStdWString());
+#else
+    std::FILE *stream = error ? stderr : stdout;
+    std::fputs(text.toUtf8().constData(), stream);
+    std::fflush(stream);
+#endif
+}
 
 void sayError(const QString &line)
 {
-    const QString text = line + QLatin1Char('\n');
-#ifdef Q_OS_WIN
-    // A console shows its own code page, which is not the one Windows' 8-bit text is in: give it
-    // the text as UTF-16, so that « » and accents show. A file or a pipe gets UTF-8.
-    HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD mode = 0;
-    if (handle != INVALID_HANDLE_VALUE && handle != nullptr && GetConsoleMode(handle, &mode)) {
-        DWORD written = 0;
-        const std::wstring wide = text.toStdWString();
-        WriteConsoleW(handle, wide.c_str(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
-    }
-#endif
-    std::fputs(text.toUtf8().constData(), stderr);
-    std::fflush(stderr);
+    say(true, line + QLatin1Char('\n'));
 }
 
-// The display that was asked for, as the environment names it.
+// The platform that was asked for, on the command line or in the environment.
+QByteArray platformName()
+{
+    return commandLine.platform.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : commandLine.platform.toLocal8Bit();
+}
+
+// The display that was asked for, on the command line or as the environment names it.
 QByteArray displayName()
 {
+    if (!commandLine.display.isEmpty())
+        return commandLine.display.toLocal8Bit();
     const QByteArray x11 = qgetenv("DISPLAY");
     const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
-    return (qgetenv("QT_QPA_PLATFORM").startsWith("wayland") && !wayland.isEmpty()) || x11.isEmpty() ? wayland : x11;
+    return (platformName().startsWith("wayland") && !wayland.isEmpty()) || x11.isEmpty() ? wayland : x11;
 }
 
 // Once the display is open (or Qt gives up for another reason), whatever Qt said on the way
@@ -107,8 +118,7 @@ void holdWhileOpening(QtMsgType type, const QMessageLogContext &context, const Q
 bool displayAvailable()
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    const char *platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform && *platform)
+    if (!platformName().isEmpty() || !commandLine.display.isEmpty())
         return true;
     const char *display = std::getenv("DISPLAY");
     const char *wayland = std::getenv("WAYLAND_DISPLAY");
@@ -143,23 +153,51 @@ int main(int argc, char *argv[])
 #else
     bw::QSettingsStore store;
 #endif
-    // The language: --language for this run, otherwise the one the user chose last, otherwise
-    // the system's.
     QStringList arguments;
+#ifdef Q_OS_WIN
+    for (const std::wstring &argument : bw::win32::arguments())
+        arguments << QString::fromStdWString(argument);
+#else
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const bw::LanguageOption option = bw::parseLanguageOption(arguments);
-    language = option.language ? *option.language : bw::startLanguage(store, QLocale::system().uiLanguages());
-    if (option.bad) {
-        sayError(bw::translateEarly(language, bw::kErrorContext, bw::kBadLanguageOption).arg(option.value));
+#endif
+    commandLine = bw::parseCommandLine(arguments);
+    // The language: --language for this run, otherwise the one the user chose last, otherwise
+    // the system's. A line that is refused is answered in the user's, not in one it names.
+    const bw::Language userLanguage = bw::startLanguage(store, QLocale::system().uiLanguages());
+    language = commandLine.language.value_or(userLanguage);
+    switch (commandLine.action) {
+    case bw::CommandLine::Action::Refuse:
+        say(true, bw::refusalText(commandLine, userLanguage));
         return 2;
+    case bw::CommandLine::Action::Help:
+        say(false, bw::helpText(language));
+        return 0;
+    case bw::CommandLine::Action::Version:
+        say(false, bw::versionText());
+        return 0;
+    case bw::CommandLine::Action::Run:
+        break;
     }
+#ifdef Q_OS_WIN
+    // Tells the installer and the uninstaller that Brightwell runs, until it ends.
+    bw::win32::holdRunningMutex();
+#endif
     if (!displayAvailable()) {
         sayError(bw::translateEarly(language, bw::kErrorContext, bw::kNoDisplay));
         return 2;
     }
+    // QApplication is given Qt's options alone, each as it reads it.
+    std::vector<QByteArray> words{QByteArray(argc > 0 ? argv[0] : "brightwell")};
+    for (const QString &option : commandLine.qtOptions)
+        words.push_back(option.toLocal8Bit());
+    std::vector<char *> qtArguments;
+    for (QByteArray &word : words)
+        qtArguments.push_back(word.data());
+    qtArguments.push_back(nullptr);
+    int qtArgumentCount = static_cast<int>(words.size());
     passOn = qInstallMessageHandler(holdWhileOpening);
-    QApplication app(argc, argv);
+    QApplication app(qtArgumentCount, qtArguments.data());
     stopHolding();
     QApplication::setApplicationName(QStringLiteral("Brightwell"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.brightwell.Brightwell"));

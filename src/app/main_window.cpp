@@ -36,6 +36,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 namespace bw {
@@ -47,20 +48,11 @@ constexpr std::array<const char *, 6> kSizeEntries = {
     QT_TRANSLATE_NOOP("bw::MainWindow", "20 Questions"),  QT_TRANSLATE_NOOP("bw::MainWindow", "50 Questions"),
     QT_TRANSLATE_NOOP("bw::MainWindow", "100 Questions"), QT_TRANSLATE_NOOP("bw::MainWindow", "165 Questions(All)")};
 
+// The test size of each entry, by its place in the list: a caption may be worded any way.
+constexpr std::array<int16_t, kSizeEntries.size()> kTestSizes = {5, 10, 20, 50, 100, 165};
+
 // The language item's key, the same in both languages and used by no other command in either.
 constexpr QKeyCombination kLanguageSwitchKey = Qt::ALT | Qt::Key_L;
-
-// The whole number at the start of a size entry: "20 Questions" gives 20.
-int16_t leadingNumber(const QString &text)
-{
-    int value = 0;
-    for (const QChar c : text) {
-        if (!c.isDigit() || value > 1000)
-            break;
-        value = value * 10 + c.digitValue();
-    }
-    return static_cast<int16_t>(value);
-}
 
 } // namespace
 
@@ -252,6 +244,8 @@ void MainWindow::buildMenu()
     language_ = menuBar()->addAction(QString());
     language_->setObjectName(QStringLiteral("language"));
     language_->setShortcut(QKeySequence(kLanguageSwitchKey));
+    // One press, one switch: a held key does not flip the language back and forth.
+    language_->setAutoRepeat(false);
     connect(language_, &QAction::triggered, this, &MainWindow::switchLanguage);
     keepMenuBarToItsKeys(menuBar(), about_);
 }
@@ -301,6 +295,9 @@ void MainWindow::retranslate()
     language_->setToolTip(installedLanguage() == Language::French ? tr("Show Brightwell in English")
                                                                    : tr("Show Brightwell in French"));
     banner_->retranslate();
+    // A question or notice open over the window says its text in the new language too.
+    if (boxText_)
+        dialogs_.retext(this, boxText_());
 
     // The item on display, in the new language, as it was: its answer, its verdict.
     if (!frame1_->isHidden() && quiz_.testSize > 0) {
@@ -383,13 +380,13 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
 
 void MainWindow::startTest()
 {
-    if (quiz_.testFinished == 0 && !dialogs_.askYesNo(this, tr(kCancelTestQuestion))) {
+    if (quiz_.testFinished == 0 && !askYesNo(kCancelTestQuestion)) {
         // The test goes on; a redo request made with this press is dropped.
         history_.redoMode = false;
         return;
     }
-    if (!quiz_.startTest(leadingNumber(combo1_->currentText()))) {
-        dialogs_.tell(this, tr(kNothingToRedo));
+    if (!quiz_.startTest(kTestSizes[static_cast<size_t>(std::max(combo1_->currentIndex(), 0))])) {
+        tell([] { return tr(kNothingToRedo); });
         return;
     }
     command2_->setText(tr("Re&start"));
@@ -409,7 +406,7 @@ void MainWindow::startRedoTest()
     // Flags can drop to 0 after the last save while the command is still enabled: never
     // start an empty test, and leave whatever is running alone.
     if (!history_.anyFlagged()) {
-        dialogs_.tell(this, tr(kNothingToRedo));
+        tell([] { return tr(kNothingToRedo); });
         return;
     }
     history_.redoMode = true;
@@ -418,7 +415,7 @@ void MainWindow::startRedoTest()
 
 void MainWindow::clearHistory()
 {
-    if (!dialogs_.askOkCancel(this, tr(kClearQuestion)))
+    if (!askOkCancel(kClearQuestion))
         return;
     const bool saved = history_.clearRedo();
     updateHistoryCommands();
@@ -434,7 +431,7 @@ void MainWindow::finish()
         focusReview();
         return;
     }
-    if (!quiz_.reachedLast && quiz_.testSize >= 2 && !dialogs_.askYesNo(this, tr(kFinishQuestion)))
+    if (!quiz_.reachedLast && quiz_.testSize >= 2 && !askYesNo(kFinishQuestion))
         return;
     command2_->setText(tr("&Start"));
     command6_->setText(tr("Scores"));
@@ -665,8 +662,43 @@ void MainWindow::reportSave(bool saved)
     }
     if (!saveFailureTold_) {
         saveFailureTold_ = true;
-        dialogs_.tell(this, saveFailedMessage(QString::fromStdString(store_.lastError())));
+        const QString reason = QString::fromStdString(store_.lastError());
+        tell([reason] { return saveFailedMessage(reason); });
     }
+}
+
+namespace {
+
+// Holds the text of the box that is open, for as long as it is open.
+class BoxOpen {
+public:
+    BoxOpen(std::function<QString()> &slot, std::function<QString()> text) : slot_(slot) { slot_ = std::move(text); }
+    ~BoxOpen() { slot_ = nullptr; }
+    BoxOpen(const BoxOpen &) = delete;
+    BoxOpen &operator=(const BoxOpen &) = delete;
+
+private:
+    std::function<QString()> &slot_;
+};
+
+} // namespace
+
+bool MainWindow::askYesNo(const char *text)
+{
+    const BoxOpen open(boxText_, [text] { return tr(text); });
+    return dialogs_.askYesNo(this, boxText_());
+}
+
+bool MainWindow::askOkCancel(const char *text)
+{
+    const BoxOpen open(boxText_, [text] { return tr(text); });
+    return dialogs_.askOkCancel(this, boxText_());
+}
+
+void MainWindow::tell(std::function<QString()> text)
+{
+    const BoxOpen open(boxText_, std::move(text));
+    dialogs_.tell(this, boxText_());
 }
 
 } // namespace bw

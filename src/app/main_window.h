@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -142,6 +143,11 @@ private:
     void showResult();
     void updateHistoryCommands();
     void reportSave(bool saved);
+    // The window's questions and notices. While one is open, a language switch shows it in the
+    // new language, text and buttons alike.
+    bool askYesNo(const char *text);
+    bool askOkCancel(const char *text);
+    void tell(std::function<QString()> text);
 
     QuestionBank bank_;
     SettingsStore &store_;
@@ -152,6 +158,8 @@ private:
     ShellPlatform &shell_;
     std::unique_ptr<BannerView> banner_;
     bool saveFailureTold_ = false;
+    // The text of the message box open over the window, made in the language of the moment.
+    std::function<QString()> boxText_;
     // What the answer check last showed for the item on display, to show it again in
     // another language without judging the item again.
     std::optional<Verdict> verdict_;

@@ -101,12 +101,8 @@ bool damaged(const QByteArray &bytes, bool foundDamaged)
 
 // Keeps the bytes of a file QSettings cannot make out under a name of their own before the
 // file is written over, since QSettings drops every line it cannot read when it writes.
-bool keepIfDamaged(const QString &file, bool foundDamaged)
+bool keepIfDamaged(const QString &file, const QByteArray &original, bool foundDamaged)
 {
-    bool ok = false;
-    const QByteArray original = contents(file, &ok);
-    if (!ok)
-        return false;
     if (!damaged(original, foundDamaged))
         return true;
     for (int n = 0; n < kDamagedCopies; ++n) {
@@ -125,15 +121,20 @@ bool keepIfDamaged(const QString &file, bool foundDamaged)
 
 // QSettings waits for its lock file without a limit: a lock file that names no process
 // (left by a writer killed while taking it) holds the window for 30 s, a folder in its
-// place for ever. Wait a bounded time for it here first, clearing a lock left by a writer
-// that died on the way; QLockFile never clears one that a live process still holds.
+// place for ever. Wait a bounded time for it here, clearing a lock left by a writer that
+// died on the way; QLockFile never clears one that a live process still holds.
+bool takeSettingsLock(QLockFile &lock)
+{
+    lock.setStaleLockTime(kStaleLockMs);
+    return lock.tryLock(kLockWaitMs);
+}
+
 bool lockComesFree(const QString &file)
 {
     if (file.isEmpty())
         return true;
     QLockFile lock(file + QStringLiteral(".lock"));
-    lock.setStaleLockTime(kStaleLockMs);
-    if (!lock.tryLock(kLockWaitMs))
+    if (!takeSettingsLock(lock))
         return false;
     lock.unlock();
     return true;
@@ -171,6 +172,36 @@ std::string freshValue(const QByteArray &bytes, const QSettings &cached, const s
     if (copy.open() && copy.write(bytes) == bytes.size() && copy.flush())
         return valueIn(QSettings(copy.fileName(), QSettings::IniFormat), section, key, fallback);
     return valueIn(cached, section, key, fallback);
+}
+
+// The settings file as it is to be written: these bytes, read under the file's turn, with the
+// one value set, every other line as QSettings writes it. QSettings is given them in a file of
+// its own that no object of this process has parsed: on the settings file itself it would take
+// every other value from what it parsed earlier while the file's size and time of change look
+// the same, and another copy's save or language within the same tick of the file system's
+// clock would be written back as it was. Empty when there is no place for that file.
+QByteArray withValue(const QByteArray &bytes, const std::string &section, const std::string &key,
+                     const std::string &value)
+{
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return {};
+    const QString path = scratch.filePath(QStringLiteral("settings.conf"));
+    {
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+            return {};
+    }
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        settings.setValue(keyPath(section, key), QString::fromStdString(value));
+        settings.sync();
+        if (settings.status() == QSettings::AccessError)
+            return {};
+    }
+    bool ok = false;
+    const QByteArray written = contents(path, &ok);
+    return ok ? written : QByteArray();
 }
 
 // The system's reason why nothing can be written at path: it tries to make a file where the
@@ -220,7 +251,8 @@ bool QSettingsStore::update(const std::string &application, const std::string &s
 {
     error_.clear();
     const QString file = settingsFile(folder_, application);
-    // In the registry (QSettings on Windows) a value is replaced in one step; there is no file to lock beside.
+    // In the registry (QSettings on Windows) each value is kept on its own and replaced in one
+    // step; there is no file to lock beside.
     if (file.isEmpty())
         return writeTaken(application, section, key, change(read(application, section, key, fallback)));
     const QFileInfo info(file);
@@ -237,15 +269,48 @@ bool QSettingsStore::update(const std::string &application, const std::string &s
         const QString why = whyNotWritable(turnFile);
         return fail(turnFile, why.isEmpty() ? QStringLiteral("Could not be locked") : why);
     }
-    // The value as the file holds it now.
+    // The file as it is now: the value is changed from it, and every other value kept as it.
+    const bool exists = info.exists();
+    QByteArray bytes;
     std::string current = fallback;
-    if (info.exists()) {
+    if (exists) {
         QFile in(file);
         if (!in.open(QIODevice::ReadOnly))
             return fail(file, in.errorString());
-        current = freshValue(in.readAll(), *openSettings(folder_, application), section, key, fallback);
+        bytes = in.readAll();
+        current = freshValue(bytes, *openSettings(folder_, application), section, key, fallback);
     }
-    return writeTaken(application, section, key, change(current));
+    return writeOver(application, file, exists, bytes, section, key, change(current));
+}
+
+bool QSettingsStore::writeOver(const std::string &application, const QString &file, bool exists,
+                               const QByteArray &bytes, const std::string &section, const std::string &key,
+                               const std::string &value)
+{
+    const QByteArray next = withValue(bytes, section, key, value);
+    // Without a place to make the new file in, QSettings writes it over the file itself.
+    if (next.isEmpty())
+        return writeTaken(application, section, key, value);
+    // A file that cannot be written to is left as it is, though its folder would take a new one.
+    if (exists && !QFileInfo(file).isWritable())
+        return fail(file, whyNotWritable(file));
+    // Held as QSettings holds it, for any QSettings that writes the file meanwhile.
+    QLockFile lock(file + QStringLiteral(".lock"));
+    if (!takeSettingsLock(lock))
+        return fail(file + QStringLiteral(".lock"), QStringLiteral("Could not be locked"));
+    if (exists && !keepIfDamaged(file, bytes, false))
+        return fail(file + QStringLiteral(".damaged"), whyNotWritable(file + QStringLiteral(".damaged")));
+    // Written beside the file, flushed to disk and renamed over it: a crash leaves either the
+    // old file or the new one.
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(next) != next.size() || !out.commit()) {
+        const QString why = out.errorString();
+        return fail(file, why.isEmpty() ? whyNotWritable(file) : why);
+    }
+    // As QSettings leaves a file it creates: its owner may read and write it.
+    if (!exists)
+        QFile::setPermissions(file, QFile::permissions(file) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return true;
 }
 
 bool QSettingsStore::fail(const QString &where, const QString &why)
@@ -273,7 +338,9 @@ bool QSettingsStore::writeTaken(const std::string &application, const std::strin
     if (!lockComesFree(file))
         return fail(file + QStringLiteral(".lock"), QStringLiteral("Could not be locked"));
     const bool foundDamaged = existing->status() == QSettings::FormatError;
-    if (!file.isEmpty() && QFileInfo::exists(file) && !keepIfDamaged(file, foundDamaged))
+    bool readable = false;
+    const QByteArray original = file.isEmpty() || !QFileInfo::exists(file) ? QByteArray() : contents(file, &readable);
+    if (readable && !keepIfDamaged(file, original, foundDamaged))
         return fail(file + QStringLiteral(".damaged"), whyNotWritable(file + QStringLiteral(".damaged")));
     // QSettings keeps reporting damage it has found even after it wrote a clean file over it,
     // and a later write error does not replace that report. A second object on the same file

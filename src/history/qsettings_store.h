@@ -20,11 +20,13 @@ namespace bw {
 //   copied to <file>.damaged before the first write over it, since QSettings drops every line
 //   it cannot read when it writes the file again;
 // - a text QSettings reads as a list (it holds unquoted commas) reads as the text it was.
-// A write is true only when QSettings has put the new file in place.
+// A write is true only when the new file is in place.
 //
 // Writes and updates of one file, from every copy of the program, take turns: each holds
 // the lock file <file>.update-lock (QLockFile) from its read to the new file's rename. A lock
-// left by a writer that died is taken over.
+// left by a writer that died is taken over. The new file is the file as read in that turn
+// with the one value set: every other value (the history, the language) is kept as the file
+// held it then, never as this copy last saw it.
 class QSettingsStore : public SettingsStore {
 public:
     QSettingsStore() = default;
@@ -42,7 +44,12 @@ public:
     QString location(const std::string &application) const;
 
 private:
-    // Writes with the file's turn already taken.
+    // Writes the value over these bytes of the file, read with the file's turn taken, keeping
+    // every other value as they hold it.
+    bool writeOver(const std::string &application, const QString &file, bool exists, const QByteArray &bytes,
+                   const std::string &section, const std::string &key, const std::string &value);
+    // Writes through QSettings on the store itself (the registry, or a file when there is no
+    // scratch place), with the file's turn already taken.
     bool writeTaken(const std::string &application, const std::string &section, const std::string &key,
                     const std::string &value);
     bool fail(const QString &where, const QString &why);

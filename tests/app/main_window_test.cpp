@@ -745,6 +745,33 @@ private slots:
         QCOMPARE(store.writes, 1);
     }
 
+    // A translation may word the size list any way: the test size goes by the entry's place.
+    void testSizeGoesByTheEntryNotItsCaption_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("size");
+        QTest::newRow("a number in words") << 2 << "Vingt questions" << 20;
+        QTest::newRow("the number last") << 3 << "Questions\u00a0: 50" << 50;
+        QTest::newRow("another number first") << 5 << "1 test of all 165 questions" << 165;
+        QTest::newRow("the number alone") << 4 << "100" << 100;
+    }
+    void testSizeGoesByTheEntryNotItsCaption()
+    {
+        QFETCH(int, entry);
+        QFETCH(QString, caption);
+        QFETCH(int, size);
+        test::MemoryStore store;
+        ClockRandomSource random;
+        MainWindowDriver d(store, random);
+        d.child<QComboBox>("Combo1")->setItemText(entry, caption);
+        d.chooseSize(entry);
+        d.click("Command2");
+        QCOMPARE(int(d.quiz().testSize), size);
+        QCOMPARE(d.frameCaption(), QStringLiteral("Question 1 of %1").arg(size));
+        QVERIFY(d.dialogs.told.isEmpty());
+    }
+
     // Exit asks nothing, ends the program and leaves the stored history as Finish wrote it.
     void exitEndsTheProgramAndSavesNothing_data()
     {

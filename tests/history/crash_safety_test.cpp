@@ -1,8 +1,10 @@
 // Kills real writer processes (redo_writer) at awkward moments and reads what they leave.
 // Every wait is on the writer's output or its end, bounded by kWaitMs.
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -20,10 +22,11 @@ QByteArray fileOf(const QTemporaryDir &dir)
     return file.open(QIODevice::ReadOnly | QIODevice::Text) ? file.readAll() : QByteArray("<no file>");
 }
 
-// The whole file as the store writes it when it holds nothing but the history.
-QByteArray wellFormed(const QByteArray &digits)
+// The whole file as the store writes it when it holds the history, and the language when one
+// is given.
+QByteArray wellFormed(const QByteArray &digits, const QByteArray &language = {})
 {
-    return "[aaa]\nredo=" + digits + "\n";
+    return "[aaa]\n" + (language.isEmpty() ? QByteArray() : "language=" + language + "\n") + "redo=" + digits + "\n";
 }
 
 // The two histories redo_writer's loop saves in turn.
@@ -210,61 +213,81 @@ private slots:
 
     // Two copies of the program on one settings file, each loading it when it starts. A step
     // is "<copy> <command>" (see redo_writer), with "-> <flags>" when what it answers matters.
+    // A step that starts with "=" leaves the file's time of change as it was before it, as a
+    // file system with coarse times does when two copies write within one tick: the file then
+    // looks unchanged to a copy that goes by its size and time. The file starts with the
+    // history and the language (none when empty), and must end with both.
     void twoCopiesKeepEachOthersResults_data()
     {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QByteArrayList>("steps");
         QTest::addColumn<QByteArray>("kept");
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QByteArray>("keptLanguage");
+        const auto row = [](const char *name, const QByteArray &stored, const QByteArrayList &steps, const QByteArray &kept,
+                            const QByteArray &language = {}, const QByteArray &keptLanguage = {}) {
+            QTest::newRow(name) << stored << steps << kept << language << keptLanguage;
+        };
         const QByteArrayList bothJudge = {"A judge 53=1 66=1 3=0", "B judge 22=1 17=0"};
-        QTest::newRow("A saves, then B, then A again")
-            << QByteArray("3 17 40") << bothJudge + QByteArrayList{"A save", "B save", "A save"} << QByteArray("22 40 53 66");
-        QTest::newRow("B saves, then A, then B again")
-            << QByteArray("3 17 40") << bothJudge + QByteArrayList{"B save", "A save", "B save"} << QByteArray("22 40 53 66");
-        QTest::newRow("one question in both: the later save counts")
-            << QByteArray("5") << QByteArrayList{"A judge 5=1", "B judge 5=0", "B save", "A save -> 5"} << QByteArray("5");
-        QTest::newRow("saved before another copy's clear, then more")
-            << QByteArray("3 17 40") << QByteArrayList{"A judge 53=1", "A save", "B clear", "A judge 66=1", "A save -> 66"}
-            << QByteArray("66");
-        QTest::newRow("judged before another copy's clear, saved after it")
-            << QByteArray("3 17 40") << QByteArrayList{"A judge 53=1", "B clear", "A save -> 53"} << QByteArray("53");
-        QTest::newRow("redo: the other copy's saved results and this copy's unsaved ones")
-            << QByteArray("3 17 40") << QByteArrayList{"B judge 22=1 40=0", "B save", "A judge 3=0", "A redo -> 17 22"}
-            << QByteArray("3 17 22");
-        QTest::newRow("redo after another copy cleared")
-            << QByteArray("3 17") << QByteArrayList{"B clear", "A redo -> "} << QByteArray("");
+        row("A saves, then B, then A again", "3 17 40", bothJudge + QByteArrayList{"A save", "B save", "A save"},
+            "22 40 53 66");
+        row("B saves, then A, then B again", "3 17 40", bothJudge + QByteArrayList{"B save", "A save", "B save"},
+            "22 40 53 66");
+        row("one question in both: the later save counts", "5",
+            {"A judge 5=1", "B judge 5=0", "B save", "A save -> 5"}, "5");
+        row("saved before another copy's clear, then more", "3 17 40",
+            {"A judge 53=1", "A save", "B clear", "A judge 66=1", "A save -> 66"}, "66");
+        row("judged before another copy's clear, saved after it", "3 17 40", {"A judge 53=1", "B clear", "A save -> 53"},
+            "53");
+        row("redo: the other copy's saved results and this copy's unsaved ones", "3 17 40",
+            {"B judge 22=1 40=0", "B save", "A judge 3=0", "A redo -> 17 22"}, "3 17 22");
+        row("redo after another copy cleared", "3 17", {"B clear", "A redo -> "}, "");
         // Looking at a finished test again judges nothing: only a changed verdict is this copy's.
         const QByteArray nextTest = "A finish 1=0 2=1 3=0 4=0 5=0 -> ";
-        QTest::newRow("shown in the review, then cleared by the other copy")
-            << QByteArray("7") << QByteArrayList{"A finish 7=1 -> 7", "A show 7", "B clear", nextTest + "2"}
-            << QByteArray("2");
-        QTest::newRow("shown again after taking in the other copy's clear")
-            << QByteArray("7")
-            << QByteArrayList{"A finish 7=1 -> 7", "B clear", "A activate -> ", "A show 7", nextTest + "2"}
-            << QByteArray("2");
-        QTest::newRow("shown in the review, then answered rightly by the other copy")
-            << QByteArray("7 40")
-            << QByteArrayList{"A finish 7=1 -> 7 40", "A show 7", "B finish 7=0 -> 40", nextTest + "2 40"}
-            << QByteArray("2 40");
-        QTest::newRow("an answer changed after Finish counts over the other copy's clear")
-            << QByteArray("") << QByteArrayList{"A finish 7=1 -> 7", "B clear", "A answer 7=0", "A answer 7=1", nextTest + "2 7"}
-            << QByteArray("2 7");
+        row("shown in the review, then cleared by the other copy", "7",
+            {"A finish 7=1 -> 7", "A show 7", "B clear", nextTest + "2"}, "2");
+        row("shown again after taking in the other copy's clear", "7",
+            {"A finish 7=1 -> 7", "B clear", "A activate -> ", "A show 7", nextTest + "2"}, "2");
+        row("shown in the review, then answered rightly by the other copy", "7 40",
+            {"A finish 7=1 -> 7 40", "A show 7", "B finish 7=0 -> 40", nextTest + "2 40"}, "2 40");
+        row("an answer changed after Finish counts over the other copy's clear", "",
+            {"A finish 7=1 -> 7", "B clear", "A answer 7=0", "A answer 7=1", nextTest + "2 7"}, "2 7");
+        // The language and the history share the file: writing one keeps the other as the file
+        // holds it, also when the other copy wrote it within the same tick.
+        row("a language switch after another copy's save in the same tick", "3 17 40",
+            {"A language en", "B judge 7=1", "=B save", "A language fr"}, "3 7 17 40", "en", "fr");
+        row("a language switch after another copy's clear in the same tick", "3 17 40",
+            {"A language en", "=B clear", "A language fr"}, "", "en", "fr");
+        row("a save after another copy's language switch in the same tick", "3 17 40",
+            {"B judge 7=1", "B save", "=A language fr", "B judge 8=1", "B save -> 3 7 8 17 40"}, "3 7 8 17 40", "en", "fr");
+        row("a clear after another copy's language switch in the same tick", "3 17 40",
+            {"B clear", "=A language fr", "B clear"}, "", "en", "fr");
     }
     void twoCopiesKeepEachOthersResults()
     {
         QFETCH(QByteArray, stored);
         QFETCH(QByteArrayList, steps);
         QFETCH(QByteArray, kept);
+        QFETCH(QByteArray, language);
+        QFETCH(QByteArray, keptLanguage);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("Lumbra.conf"));
         {
-            QFile file(dir.filePath(QStringLiteral("Lumbra.conf")));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(wellFormed(fromWords(stored))) > 0);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(wellFormed(fromWords(stored), language)) > 0);
         }
         Writer a(dir, {QStringLiteral("copy")});
         Writer b(dir, {QStringLiteral("copy")});
         QCOMPARE(words(a.digits()), stored);
         QCOMPARE(words(b.digits()), stored);
-        for (const QByteArray &step : steps) {
+        for (QByteArray step : steps) {
+            const bool sameTick = step.startsWith('=');
+            if (sameTick)
+                step.remove(0, 1);
+            const QFileInfo info(path);
+            const QDateTime changedBefore = info.lastModified();
+            const qint64 sizeBefore = info.size();
             const qsizetype arrow = step.indexOf(" -> ");
             Writer &copy = step.startsWith('A') ? a : b;
             copy.send(step.mid(2, arrow < 0 ? -1 : arrow - 2));
@@ -272,11 +295,19 @@ private slots:
             QVERIFY2(!said.startsWith("failed") && !said.startsWith('<'), (step + ": " + said).constData());
             if (arrow >= 0)
                 QCOMPARE(words(said.mid(said.indexOf(' ') + 1)), step.mid(arrow + 4));
+            if (sameTick) {
+                // Another size would show the change whatever the time.
+                QCOMPARE(QFileInfo(path).size(), sizeBefore);
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(changedBefore, QFileDevice::FileModificationTime));
+                file.close();
+                QCOMPARE(QFileInfo(path).lastModified(), changedBefore);
+            }
         }
         QVERIFY(a.finish());
         QVERIFY(b.finish());
         QCOMPARE(words(loadedByANewRun(dir)), kept);
-        QCOMPARE(fileOf(dir), wellFormed(fromWords(kept)));
+        QCOMPARE(fileOf(dir), wellFormed(fromWords(kept), keptLanguage));
     }
 
     // Two copies save over and over at the same moment, each flagging a question of its own

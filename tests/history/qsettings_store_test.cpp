@@ -100,8 +100,9 @@ private slots:
 
     // Another copy's save of a history is as long as the last one, and can fall within the
     // same tick of the file's time of change: it is read all the same, by this store and by
-    // another one in the same process, which QSettings would hand the same parse.
-    void anotherCopysSaveInTheSameTickIsRead()
+    // another one in the same process, which QSettings would hand the same parse; and a write
+    // of another value keeps it.
+    void anotherCopysSaveInTheSameTickIsReadAndKept()
     {
         QTemporaryDir root;
         const QString file = root.filePath(QStringLiteral("Lumbra.conf"));
@@ -116,6 +117,10 @@ private slots:
         QCOMPARE(QFileInfo(file).lastModified(), changed);
         QCOMPARE(store.read("Lumbra", "aaa", "redo", "x"), std::string("1010"));
         QCOMPARE(QSettingsStore(root.path()).read("Lumbra", "aaa", "redo", "x"), std::string("1010"));
+        QVERIFY(store.write("Lumbra", "aaa", "language", "fr"));
+        QSettingsStore nextRun(root.path());
+        QCOMPARE(nextRun.read("Lumbra", "aaa", "redo", "x"), std::string("1010"));
+        QCOMPARE(nextRun.read("Lumbra", "aaa", "language", "x"), std::string("fr"));
     }
 
     // Each damaged file QSettings is about to write over keeps a copy of its own.

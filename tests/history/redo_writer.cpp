@@ -23,7 +23,9 @@
 //                      one and shows it again                       "right" or "wrong"
 //     each <from> <to> for every question from..to in turn: flag it 1 and save, printing
 //                      "saved <q>" after each save (or "failed" and stop), then "done"
+//     language en|fr   stores the language, as the language item does  "language <code>" or "failed"
 
+#include "app/language.h"
 #include "bank/question_bank.h"
 #include "engine/quiz.h"
 #include "engine/random_source.h"
@@ -97,7 +99,7 @@ bool show(bw::Quiz &quiz, int question)
 }
 
 // One copy of the program, driven line by line.
-int runCopy(bw::RedoHistory &history, const bw::QuestionBank &bank)
+int runCopy(bw::SettingsStore &store, bw::RedoHistory &history, const bw::QuestionBank &bank)
 {
     const int count = bank.questionCount;
     bw::ClockRandomSource random;
@@ -152,6 +154,11 @@ int runCopy(bw::RedoHistory &history, const bw::QuestionBank &bank)
                 return usage();
             answer(*item, flag == 0);
             show(quiz, question);
+        } else if (command == "language" && words.size() == 2) {
+            const auto language = bw::languageFromCode(QString::fromStdString(words[1]));
+            if (!language)
+                return usage();
+            say(bw::storeLanguage(store, *language) ? "language " + words[1] : std::string("failed"));
         } else if (command == "each" && words.size() == 3) {
             const int last = std::atoi(words[2].c_str());
             for (int q = std::atoi(words[1].c_str()); q <= last; ++q) {
@@ -209,7 +216,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (mode == "copy")
-        return runCopy(history, bank);
+        return runCopy(store, history, bank);
     if (mode == "loop" && argc == 4) {
         const long count = std::strtol(argv[3], nullptr, 10);
         for (long n = 1; n <= count; ++n) {

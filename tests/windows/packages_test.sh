@@ -10,8 +10,12 @@
 #      stores the history at the classic registry key;
 #   4. while the program runs, neither a silent uninstall nor a silent install over it changes
 #      anything, and both fail;
-#   5. once it has ended, the silent uninstaller removes the program, the shortcut and the
-#      entry, and keeps the history.
+#   5. once it has ended, read-only files in the folder (one of Brightwell's, one of the
+#      user's) block neither an install over them nor the uninstall; the silent uninstaller
+#      removes the program, the shortcut and the entry, leaves the user's file, and keeps the
+#      history;
+#   6. installed into a folder that holds another program, running, and its read-only file,
+#      the installer and the uninstaller go ahead and touch nothing of the other program's.
 # Runs inside an X server (xvfb-run). Usage: packages_test.sh CPACK BUILD_DIR VERSION WINE_SH
 set -euo pipefail
 cpack=$1 build=$2 version=$3 wine_sh=$4
@@ -27,9 +31,26 @@ fail() {
 }
 pass() { echo "ok: $*"; }
 
+# A file no program may open for writing, as a read-only file on Windows: Wine lets root write
+# a read-only one, so as root it is made immutable too (a file an antivirus holds open is
+# refused the same way). And back.
+lock_file() {
+    chmod a-w "$1"
+    if [ "$(id -u)" -eq 0 ] && ! chattr +i "$1" 2>/dev/null; then
+        echo "note: this file system keeps no immutable files; $(basename "$1") is only read-only, which root may write"
+    fi
+}
+unlock_file() {
+    [ "$(id -u)" -ne 0 ] || chattr -i "$1" 2>/dev/null || true
+    chmod u+w "$1"
+}
+unlock_all() {
+    find "$work" -type f -perm -u=r ! -perm -u=w -exec chattr -i {} + 2>/dev/null || true
+}
+[ ! -d "$work" ] || unlock_all
 rm -rf "$work"
 mkdir -p "$work"
-trap 'WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+trap 'WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true; unlock_all' EXIT
 
 echo "== making the packages"
 "$cpack" --config "$build/CPackConfig.cmake" -B "$packages" >"$work/cpack.log" 2>&1 || {
@@ -210,18 +231,77 @@ fi
 /usr/lib/wine/wineserver -w 2>/dev/null || true
 unset BRIGHTWELL_WINE_DISPLAY
 
+echo "== read-only files in the folder"
+# Brightwell no longer runs. A read-only file of Brightwell's (as a backup tool may leave one)
+# and one of the user's own are no running program: an install over them goes ahead.
+notes=$installed/notes.txt
+echo "the user's own notes" >"$notes"
+lock_file "$notes"
+# Brightwell's own is replaced by the install and removed by the uninstall: read-only only.
+chmod a-w "$installed/Qt6Core.dll"
+status=0
+wine run "$setup" /S || status=$?
+if [ "$status" -eq 0 ] && cmp -s "$installed/Qt6Core.dll" "$folder/Qt6Core.dll" &&
+    [ "$(cat "$notes" 2>/dev/null)" = "the user's own notes" ]; then
+    pass "an install over read-only files"
+else
+    fail "an install over read-only files exited with status $status"
+fi
+chmod a-w "$installed/Qt6Core.dll"
+
 echo "== silent uninstall"
 wine run "$installed/Uninstall.exe" /S || fail "the silent uninstall exited with status $?"
 # The uninstaller runs a copy of itself from the temporary folder and returns at once; wine.sh
 # waits for every Wine process of the prefix, so it has finished here.
 [ ! -e "$installed/brightwell.exe" ] && pass "program removed" || fail "the program is still installed"
-[ ! -e "$installed" ] && pass "its folder removed" || fail "left in $installed: $(find "$installed" -type f)"
+left=$(cd "$installed" 2>/dev/null && find . -mindepth 1 | sort | tr '\n' ' ')
+[ "$left" = "./notes.txt " ] && pass "its folder holds the user's file alone" || fail "left in $installed: $left"
+unlock_file "$notes"
+rm -f "$notes" && rmdir "$installed" || fail "the folder could not be emptied"
 [ ! -e "$shortcut" ] && pass "shortcut removed" || fail "the Start menu shortcut is still there"
 if wine run reg query "$uninstall_key" >/dev/null 2>&1; then fail "the uninstall entry is still there"; else pass "entry removed"; fi
 after=$(/usr/lib/wine/wine64 reg query "$history_key" /v redo 2>/dev/null | sed -n 's/.*REG_SZ\s*//p' | tr -d '\r')
 /usr/lib/wine/wineserver -w 2>/dev/null || true
 [ -n "$stored" ] && [ "$after" = "$stored" ] && pass "the history outlives the uninstall" ||
     fail "the uninstall changed the history: '$after'"
+
+echo "== a folder shared with another program"
+# The folder holds another program, running, and its read-only settings: neither is Brightwell.
+shared=$prefix/drive_c/Shared
+mkdir -p "$shared"
+echo "another program's settings" >"$shared/other.ini"
+lock_file "$shared/other.ini"
+cp "$prefix/drive_c/windows/system32/notepad.exe" "$shared/other.exe"
+WINEPREFIX=$prefix /usr/lib/wine/wine64 'C:\Shared\other.exe' </dev/null >"$work/other.log" 2>&1 &
+other=$!
+shown '.*Notepad' >/dev/null || fail "the other program opened no window"
+others() { (cd "$shared" && md5sum other.ini other.exe); }
+others >"$work/others.txt"
+status=0
+WINEPREFIX=$prefix /usr/lib/wine/wine64 "$setup" /S '/D=C:\Shared' </dev/null >>"$work/shared.log" 2>&1 || status=$?
+if [ "$status" -eq 0 ] && [ -f "$shared/brightwell.exe" ] && others | cmp -s "$work/others.txt" -; then
+    pass "installed beside another program"
+else
+    fail "the install into a shared folder exited with status $status"
+fi
+shared_size=$(WINEPREFIX=$prefix /usr/lib/wine/wine64 reg query "$uninstall_key" /v EstimatedSize 2>/dev/null |
+    sed -n 's/.*REG_DWORD\s*//p' | tr -d '\r') || shared_size=
+# The entry's size is that of Brightwell's files, not of the folder's.
+[ "$shared_size" = "$estimated" ] && pass "the entry's size leaves the other program's files out" ||
+    fail "the entry's size in a shared folder is '$shared_size', alone '$estimated'"
+status=0
+# Run in place to wait for it; it cannot remove itself then.
+WINEPREFIX=$prefix /usr/lib/wine/wine64 "$shared/Uninstall.exe" /S '_?=C:\Shared' </dev/null >>"$work/shared.log" 2>&1 ||
+    status=$?
+left=$(cd "$shared" && find . -mindepth 1 | sort | tr '\n' ' ')
+if [ "$status" -eq 0 ] && [ "$left" = "./Uninstall.exe ./other.exe ./other.ini " ] && others | cmp -s "$work/others.txt" -; then
+    pass "uninstalled from beside another program, which keeps its files"
+else
+    fail "the uninstall from a shared folder exited with status $status and left $left"
+fi
+kill -0 "$other" 2>/dev/null && pass "the other program still runs" || fail "the other program ended"
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+/usr/lib/wine/wineserver -w 2>/dev/null || true
 
 echo "== silent install and uninstall where Windows speaks French"
 LC_ALL=fr_CA.UTF-8 LANG=fr_CA.UTF-8 wine run "$setup" /S || fail "the French silent install exited with status $?"
