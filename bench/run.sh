@@ -4,7 +4,8 @@
 #   1. the engine's hot paths (engine_bench, Google Benchmark);
 #   2. start-up time and peak memory of Brightwell, in English and in French, against a bare Qt
 #      window with as many widgets, under an X server (Xvfb) and on Qt's offscreen platform
-#      (startup_bench);
+#      (startup_bench), and the instructions each runs to its first frame, counted by callgrind
+#      (valgrind), which give the same count run after run whatever the machine is doing;
 #   3. the CPU the idle program uses while its banner rotates, and the X server's share;
 #   4. start-up time and peak memory of the Windows program against a bare Qt window built with
 #      the same Qt for Windows, both under Wine on an X server (when scripts/qt-windows.sh has
@@ -29,7 +30,7 @@ windows_runs=${BENCH_WINDOWS_RUNS:-10}
 idle_end=${BENCH_IDLE_SECONDS:-60}
 idle_start=10 # s; the banner's first tick is at 4 s
 
-for tool in cmake ninja Xvfb; do
+for tool in cmake ninja Xvfb valgrind; do
     if ! command -v "$tool" >/dev/null; then
         echo "bench/run.sh: $tool is missing; scripts/setup.sh lists what the benchmarks need" >&2
         exit 2
@@ -143,15 +144,71 @@ for language in en fr; do
         --platform offscreen --runs "$runs" --language "$language"
     echo
 done
+
+# Instructions to the first frame: the bare window (with the program's own shape) and the
+# program in each language, on each platform, under callgrind. "first frame" stops the count
+# where the probe reports the first frame; "whole run" goes on until the program has quit
+# right after it (BENCH_IDLE_MS=0), as a count of the whole process would.
+shape=$(BENCH_IDLE_MS=0 QT_QPA_PLATFORM=offscreen "$bench/brightwell_probe" 2>/dev/null | grep '^probe ')
+read -r widgets visible size < <(sed -E 's/.* widgets=([0-9]+) visible=([0-9]+) size=([0-9]+x[0-9]+).*/\1 \2 \3/' <<<"$shape")
+count_instructions() { # platform name program arguments... -> "name first whole held_ticks"
+    local platform=$1 name=$2
+    shift 2
+    local out="$work/callgrind-$platform-$name"
+    local -a display=(env -u DISPLAY)
+    [ "$platform" = offscreen ] || display=(env DISPLAY="$xvfb_display")
+    if ! "${display[@]}" QT_QPA_PLATFORM="$platform" BENCH_IDLE_MS=0 valgrind --tool=callgrind \
+        --callgrind-out-file="$out.%p" --dump-before='*FirstPaintProbe*reportShown*' "$@" >"$out.log" 2>&1; then
+        echo "bench/run.sh: $name failed under callgrind on $platform:" >&2
+        cat "$out.log" >&2
+        return 1
+    fi
+    local first whole held
+    first=$(sed -n 's/^totals: //p' "$out".*.1)
+    whole=$(cat "$out".* 2>/dev/null | sed -n 's/^totals: //p' | awk '{ sum += $1 } END { print sum }')
+    held=$(sed -n 's/.* held_ticks=\([0-9]*\).*/\1/p' "$out.log")
+    echo "$name $first $whole ${held:-0}"
+}
+count_platform() { # platform -> a file of counts
+    local platform=$1
+    {
+        count_instructions "$platform" bare "$bench/bare_window" "$widgets" "$visible" "${size%x*}" "${size#*x}" &&
+            count_instructions "$platform" en "$bench/brightwell_probe" --language en &&
+            count_instructions "$platform" fr "$bench/brightwell_probe" --language fr
+    } >"$work/counts-$platform"
+}
+echo "== 2c. Instructions to the first frame (callgrind; the same count run after run, whatever the load)"
+# The two platforms side by side: a count does not change with what else the machine does.
+count_platform offscreen &
+offscreen_counts=$!
+count_platform xcb
+wait "$offscreen_counts"
 kill "$xvfb_pid"
+for platform in offscreen xcb; do
+    awk -v platform="$platform" '
+        { first[$1] = $2; whole[$1] = $3; held[$1] = $4 }
+        END {
+            printf "  %-9s %-12s %13s %7s %13s %7s\n", platform, "", "first frame", "", "whole run", ""
+            names["bare"] = "bare window"; names["en"] = "English"; names["fr"] = "French"
+            split("bare en fr", order, " ")
+            for (i = 1; i <= 3; i++) {
+                n = order[i]
+                printf "  %-9s %-12s %11.3f M  x%.3f %11.3f M  x%.3f%s\n", "", names[n], first[n] / 1e6, first[n] / first["bare"],
+                    whole[n] / 1e6, whole[n] / whole["bare"], (held[n] > 0 ? sprintf("  (%d timer ticks held until the first frame)", held[n]) : "")
+            }
+            en = first["en"] / first["bare"]; fr = 100 * (first["fr"] / first["en"] - 1)
+            enw = whole["en"] / whole["bare"]; frw = 100 * (whole["fr"] / whole["en"] - 1)
+            printf "  %-9s French against English: %+.2f%% (first frame), %+.2f%% (whole run)\n", "", fr, frw
+            printf "  %-9s goal: English within x1.05 of the bare window: x%.3f, %s; French within 1%% of English: %+.2f%%, %s\n", "",
+                en > enw ? en : enw, ((en <= 1.05 && enw <= 1.05) ? "met" : "MISSED"),
+                fr > frw ? fr : frw, ((fr <= 1 && frw <= 1) ? "met" : "MISSED")
+        }' "$work/counts-$platform"
+done
 
 echo
 echo "== 3. Idle CPU with the banner rotating: ${idle_start} s to ${idle_end} s after start"
-# The control: the bare window with as many widgets, idle on an X server of its own.
-shape=$(BENCH_IDLE_MS=0 QT_QPA_PLATFORM=offscreen "$bench/brightwell_probe" 2>/dev/null | grep '^probe ')
-widgets=$(sed -E 's/.* widgets=([0-9]+).*/\1/' <<<"$shape")
-visible=$(sed -E 's/.* visible=([0-9]+).*/\1/' <<<"$shape")
-size=$(sed -E 's/.* size=([0-9]+x[0-9]+).*/\1/' <<<"$shape")
+# The control: the bare window with as many widgets (the shape read in part 2c), idle on an X
+# server of its own.
 
 start_xvfb idle
 program_x=$xvfb_pid
