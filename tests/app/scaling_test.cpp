@@ -79,7 +79,7 @@ QStringList clipped(QWidget *window)
         const QRect box = widget->contentsRect();
         if (auto *button = qobject_cast<WrapButton *>(widget)) {
             // Every word on a line of its own size's font, and every line inside the button.
-            const WrapButton::CaptionLayout caption = button->captionLayout();
+            const WrapButton::CaptionLayout &caption = button->captionLayout();
             const QFontMetricsF captionMetrics(caption.font, button);
             bool fits = caption.lines.join(QLatin1Char(' ')) == button->text().simplified()
                 && captionMetrics.lineSpacing() * static_cast<qreal>(caption.lines.size()) <= caption.area.height();
@@ -328,7 +328,7 @@ private slots:
             auto *button = d.child<WrapButton>(row[i].name);
             if (!captions.isEmpty())
                 button->setText(captions[static_cast<qsizetype>(i)]);
-            const WrapButton::CaptionLayout caption = button->captionLayout();
+            const WrapButton::CaptionLayout &caption = button->captionLayout();
             const QString what = QStringLiteral("%1 \"%2\"").arg(QLatin1String(row[i].name), button->text());
             QCOMPARE(button->geometry(), row[i].place);
             QVERIFY2(button->rect().contains(caption.area), qPrintable(what));
