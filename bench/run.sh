@@ -21,6 +21,8 @@
 #              BENCH_WINDOWS_RUNS  the same under Wine (default 10: each run ends 2 s after the
 #                                  program's last report, when Wine lets go of its output)
 #              BENCH_IDLE_SECONDS  length of the idle run (default 60; sampled from 10 s on)
+#              BENCH_COUNT_RUNS    callgrind runs of each program per platform and language, of
+#                                  which the median is shown (default 3)
 set -euo pipefail
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
@@ -149,30 +151,37 @@ done
 # Instructions to the first frame: the bare window (with the program's own shape) and the
 # program in each language, on each platform, under callgrind. "first frame" stops the count
 # where the probe reports the first frame; "whole run" goes on until the program has quit
-# right after it (BENCH_IDLE_MS=0), as a count of the whole process would.
+# right after it (BENCH_IDLE_MS=0), as a count of the whole process would. Each is the median of
+# BENCH_COUNT_RUNS runs: a count varies by up to 0.3% from run to run, nearly all of it inside
+# fontconfig's set-up, which every program here goes through.
 shape=$(BENCH_IDLE_MS=0 QT_QPA_PLATFORM=offscreen "$bench/brightwell_probe" 2>/dev/null | grep '^probe ')
 read -r widgets visible size < <(sed -E 's/.* widgets=([0-9]+) visible=([0-9]+) size=([0-9]+x[0-9]+).*/\1 \2 \3/' <<<"$shape")
-count_instructions() { # platform name program arguments... -> "name first whole held_ticks"
+count_runs=${BENCH_COUNT_RUNS:-3}
+count_instructions() { # platform name program arguments... -> "name first whole held_ticks" (medians)
     local platform=$1 name=$2
     shift 2
-    local out="$work/callgrind-$platform-$name"
     local -a display=(env -u DISPLAY)
     [ "$platform" = offscreen ] || display=(env DISPLAY="$xvfb_display")
-    if ! "${display[@]}" QT_QPA_PLATFORM="$platform" BENCH_IDLE_MS=0 valgrind --tool=callgrind \
-        --callgrind-out-file="$out.%p" --dump-before='*FirstPaintProbe*reportShown*' "$@" >"$out.log" 2>&1; then
-        echo "bench/run.sh: $name failed under callgrind on $platform:" >&2
-        cat "$out.log" >&2
-        return 1
-    fi
-    # The program's own files: the count up to the first frame (.1) and the rest. Under X11 a
-    # helper forked on the way (D-Bus looking for a session bus) leaves a file of its own, holding
-    # what the program had counted before the fork: it is not counted again.
-    local first whole held part
-    part=$(ls "$out".*.1)
-    first=$(sed -n 's/^totals: //p' "$part")
-    whole=$(cat "$part" "${part%.1}" | sed -n 's/^totals: //p' | awk '{ sum += $1 } END { print sum }')
-    held=$(sed -n 's/.* held_ticks=\([0-9]*\).*/\1/p' "$out.log")
-    echo "$name $first $whole ${held:-0}"
+    local run firsts=() wholes=() held=0
+    for run in $(seq "$count_runs"); do
+        local out="$work/callgrind-$platform-$name-$run"
+        if ! "${display[@]}" QT_QPA_PLATFORM="$platform" BENCH_IDLE_MS=0 valgrind --tool=callgrind \
+            --callgrind-out-file="$out.%p" --dump-before='*FirstPaintProbe*reportShown*' "$@" >"$out.log" 2>&1; then
+            echo "bench/run.sh: $name failed under callgrind on $platform:" >&2
+            cat "$out.log" >&2
+            return 1
+        fi
+        # The program's own files: the count up to the first frame (.1) and the rest. Under X11 a
+        # helper forked on the way (D-Bus looking for a session bus) leaves a file of its own,
+        # holding what the program had counted before the fork: it is not counted again.
+        local part
+        part=$(ls "$out".*.1)
+        firsts+=("$(sed -n 's/^totals: //p' "$part")")
+        wholes+=("$(cat "$part" "${part%.1}" | sed -n 's/^totals: //p' | awk '{ sum += $1 } END { print sum }')")
+        held=$((held + $(sed -n 's/.* held_ticks=\([0-9]*\).*/\1/p' "$out.log")))
+    done
+    median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+    echo "$name $(median "${firsts[@]}") $(median "${wholes[@]}") $held"
 }
 count_platform() { # platform -> a file of counts
     local platform=$1

@@ -190,10 +190,9 @@ QIcon sizedIcon(const QString &pattern, const QList<int> &sizes)
             drawings.append({2 * size, size, path});
     }
     // By size in pixels; of two as large, the one drawn for that size first.
-    std::stable_sort(drawings.begin(), drawings.end(),
-                     [](const SizedIconEngine::Drawing &a, const SizedIconEngine::Drawing &b) {
-                         return a.pixels != b.pixels ? a.pixels < b.pixels : a.pixels == a.size && b.pixels != b.size;
-                     });
+    std::sort(drawings.begin(), drawings.end(), [](const SizedIconEngine::Drawing &a, const SizedIconEngine::Drawing &b) {
+        return a.pixels != b.pixels ? a.pixels < b.pixels : a.size > b.size;
+    });
     return QIcon(new SizedIconEngine(sorted, drawings));
 }
 
