@@ -9,7 +9,7 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <algorithm>
-#include <memory>
+#include <utility>
 
 static void registerPictures()
 {
@@ -62,14 +62,15 @@ public:
         return drawing ? fitted(*drawing, size) : QSize();
     }
 
-    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    // One drawing for both states.
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
     {
-        return drawn(best(size), size, mode, state);
+        return drawn(best(size), size, mode);
     }
 
     // Above 1x, the 2x drawing of the size asked for where there is one, as QIcon takes the
     // "@2x" file; otherwise the drawing that best fills the pixels.
-    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State, qreal scale) override
     {
         const Drawing *drawing = nullptr;
         if (scale > 1.0) {
@@ -78,7 +79,7 @@ public:
                 if (candidate.size == logical && candidate.pixels == 2 * logical)
                     drawing = &candidate;
         }
-        return drawn(drawing ? drawing : best(size), size, mode, state);
+        return drawn(drawing ? drawing : best(size), size, mode);
     }
 
     void virtual_hook(int id, void *data) override
@@ -106,7 +107,7 @@ public:
 
 private:
     // The drawing read (once) and fitted to the size asked for.
-    QPixmap drawn(const Drawing *drawing, const QSize &size, QIcon::Mode mode, QIcon::State state)
+    QPixmap drawn(const Drawing *drawing, const QSize &size, QIcon::Mode mode)
     {
         if (!drawing)
             return {};
@@ -117,7 +118,6 @@ private:
         const QSize actual = fitted(*drawing, size);
         if (!shown.isNull() && shown.size() != actual)
             shown = shown.scaled(actual, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        Q_UNUSED(state);
         if (mode != QIcon::Normal && qobject_cast<QApplication *>(QCoreApplication::instance())) {
             QStyleOption option;
             option.palette = QApplication::palette();
