@@ -22,7 +22,7 @@
 #                                  program's last report, when Wine lets go of its output)
 #              BENCH_IDLE_SECONDS  length of the idle run (default 60; sampled from 10 s on)
 #              BENCH_COUNT_RUNS    callgrind runs of each program per platform and language, of
-#                                  which the median is shown (default 3)
+#                                  which the median is shown (default 5)
 set -euo pipefail
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
@@ -156,7 +156,7 @@ done
 # fontconfig's set-up, which every program here goes through.
 shape=$(BENCH_IDLE_MS=0 QT_QPA_PLATFORM=offscreen "$bench/brightwell_probe" 2>/dev/null | grep '^probe ')
 read -r widgets visible size < <(sed -E 's/.* widgets=([0-9]+) visible=([0-9]+) size=([0-9]+x[0-9]+).*/\1 \2 \3/' <<<"$shape")
-count_runs=${BENCH_COUNT_RUNS:-3}
+count_runs=${BENCH_COUNT_RUNS:-5}
 count_instructions() { # platform name program arguments... -> "name first whole held_ticks" (medians)
     local platform=$1 name=$2
     shift 2
