@@ -4,7 +4,8 @@
 #   1. the engine's hot paths (engine_bench, Google Benchmark);
 #   2. start-up time and peak memory of Brightwell, in English and in French, against a bare Qt
 #      window with as many widgets, under an X server (Xvfb) and on Qt's offscreen platform
-#      (startup_bench);
+#      (startup_bench), and the instructions each runs to its first frame, counted by callgrind
+#      (valgrind), which give the same count run after run whatever the machine is doing;
 #   3. the CPU the idle program uses while its banner rotates, and the X server's share;
 #   4. start-up time and peak memory of the Windows program against a bare Qt window built with
 #      the same Qt for Windows, both under Wine on an X server (when scripts/qt-windows.sh has
@@ -15,21 +16,24 @@
 # folder, which is removed at the end, as are the X servers it starts.
 #
 # Usage: bench/run.sh [BUILD_DIR]      (default: $TMPDIR/brightwell-bench-build)
-# Environment: BENCH_RUNS          start-up runs of each program per platform and language (default 12)
+# Environment: BENCH_RUNS          start-up runs of each program per platform and language (default 8; the
+#                                  instruction counts, not the times, judge a start-up change)
 #              BENCH_WINDOWS_RUNS  the same under Wine (default 10: each run ends 2 s after the
 #                                  program's last report, when Wine lets go of its output)
 #              BENCH_IDLE_SECONDS  length of the idle run (default 60; sampled from 10 s on)
+#              BENCH_COUNT_RUNS    callgrind runs of each program per platform and language, of
+#                                  which the median is shown (default 5)
 set -euo pipefail
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 tmp=${TMPDIR:-/tmp}
 build=${1:-$tmp/brightwell-bench-build}
-runs=${BENCH_RUNS:-12}
+runs=${BENCH_RUNS:-8}
 windows_runs=${BENCH_WINDOWS_RUNS:-10}
 idle_end=${BENCH_IDLE_SECONDS:-60}
 idle_start=10 # s; the banner's first tick is at 4 s
 
-for tool in cmake ninja Xvfb; do
+for tool in cmake ninja Xvfb valgrind; do
     if ! command -v "$tool" >/dev/null; then
         echo "bench/run.sh: $tool is missing; scripts/setup.sh lists what the benchmarks need" >&2
         exit 2
@@ -143,15 +147,82 @@ for language in en fr; do
         --platform offscreen --runs "$runs" --language "$language"
     echo
 done
+
+# Instructions to the first frame: the bare window (with the program's own shape) and the
+# program in each language, on each platform, under callgrind. "first frame" stops the count
+# where the probe reports the first frame; "whole run" goes on until the program has quit
+# right after it (BENCH_IDLE_MS=0), as a count of the whole process would. Each is the median of
+# BENCH_COUNT_RUNS runs: a count varies by up to 0.3% from run to run, nearly all of it inside
+# fontconfig's set-up, which every program here goes through.
+shape=$(BENCH_IDLE_MS=0 QT_QPA_PLATFORM=offscreen "$bench/brightwell_probe" 2>/dev/null | grep '^probe ')
+read -r widgets visible size < <(sed -E 's/.* widgets=([0-9]+) visible=([0-9]+) size=([0-9]+x[0-9]+).*/\1 \2 \3/' <<<"$shape")
+count_runs=${BENCH_COUNT_RUNS:-5}
+count_instructions() { # platform name program arguments... -> "name first whole held_ticks" (medians)
+    local platform=$1 name=$2
+    shift 2
+    local -a display=(env -u DISPLAY)
+    [ "$platform" = offscreen ] || display=(env DISPLAY="$xvfb_display")
+    local run firsts=() wholes=() held=0
+    for run in $(seq "$count_runs"); do
+        local out="$work/callgrind-$platform-$name-$run"
+        if ! "${display[@]}" QT_QPA_PLATFORM="$platform" BENCH_IDLE_MS=0 valgrind --tool=callgrind \
+            --callgrind-out-file="$out.%p" --dump-before='*FirstPaintProbe*reportShown*' "$@" >"$out.log" 2>&1; then
+            echo "bench/run.sh: $name failed under callgrind on $platform:" >&2
+            cat "$out.log" >&2
+            return 1
+        fi
+        # The program's own files: the count up to the first frame (.1) and the rest. Under X11 a
+        # helper forked on the way (D-Bus looking for a session bus) leaves a file of its own,
+        # holding what the program had counted before the fork: it is not counted again.
+        local part
+        part=$(ls "$out".*.1)
+        firsts+=("$(sed -n 's/^totals: //p' "$part")")
+        wholes+=("$(cat "$part" "${part%.1}" | sed -n 's/^totals: //p' | awk '{ sum += $1 } END { print sum }')")
+        held=$((held + $(sed -n 's/.* held_ticks=\([0-9]*\).*/\1/p' "$out.log")))
+    done
+    median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+    echo "$name $(median "${firsts[@]}") $(median "${wholes[@]}") $held"
+}
+count_platform() { # platform -> a file of counts
+    local platform=$1
+    {
+        count_instructions "$platform" bare "$bench/bare_window" "$widgets" "$visible" "${size%x*}" "${size#*x}" &&
+            count_instructions "$platform" en "$bench/brightwell_probe" --language en &&
+            count_instructions "$platform" fr "$bench/brightwell_probe" --language fr
+    } >"$work/counts-$platform"
+}
+echo "== 2c. Instructions to the first frame (callgrind; the same count run after run, whatever the load)"
+# The two platforms side by side: a count does not change with what else the machine does.
+count_platform offscreen &
+offscreen_counts=$!
+count_platform xcb
+wait "$offscreen_counts"
 kill "$xvfb_pid"
+for platform in offscreen xcb; do
+    awk -v platform="$platform" '
+        { first[$1] = $2; whole[$1] = $3; held[$1] = $4 }
+        END {
+            printf "  %-9s %-12s %13s %7s %13s %7s\n", platform, "", "first frame", "", "whole run", ""
+            names["bare"] = "bare window"; names["en"] = "English"; names["fr"] = "French"
+            split("bare en fr", order, " ")
+            for (i = 1; i <= 3; i++) {
+                n = order[i]
+                printf "  %-9s %-12s %11.3f M  x%.3f %11.3f M  x%.3f%s\n", "", names[n], first[n] / 1e6, first[n] / first["bare"],
+                    whole[n] / 1e6, whole[n] / whole["bare"], (held[n] > 0 ? sprintf("  (%d timer ticks held until the first frame)", held[n]) : "")
+            }
+            en = first["en"] / first["bare"]; fr = 100 * (first["fr"] / first["en"] - 1)
+            enw = whole["en"] / whole["bare"]; frw = 100 * (whole["fr"] / whole["en"] - 1)
+            printf "  %-9s French against English: %+.2f%% (first frame), %+.2f%% (whole run)\n", "", fr, frw
+            printf "  %-9s goal: English within x1.05 of the bare window: x%.3f, %s; French within 1%% of English: %+.2f%%, %s\n", "",
+                (en > enw ? en : enw), ((en <= 1.05 && enw <= 1.05) ? "met" : "MISSED"),
+                (fr > frw ? fr : frw), ((fr <= 1 && frw <= 1) ? "met" : "MISSED")
+        }' "$work/counts-$platform"
+done
 
 echo
 echo "== 3. Idle CPU with the banner rotating: ${idle_start} s to ${idle_end} s after start"
-# The control: the bare window with as many widgets, idle on an X server of its own.
-shape=$(BENCH_IDLE_MS=0 QT_QPA_PLATFORM=offscreen "$bench/brightwell_probe" 2>/dev/null | grep '^probe ')
-widgets=$(sed -E 's/.* widgets=([0-9]+).*/\1/' <<<"$shape")
-visible=$(sed -E 's/.* visible=([0-9]+).*/\1/' <<<"$shape")
-size=$(sed -E 's/.* size=([0-9]+x[0-9]+).*/\1/' <<<"$shape")
+# The control: the bare window with as many widgets (the shape read in part 2c), idle on an X
+# server of its own.
 
 start_xvfb idle
 program_x=$xvfb_pid

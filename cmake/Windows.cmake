@@ -82,6 +82,17 @@ foreach(entry IN LISTS brightwell_qt_plugins brightwell_qt_test_plugins)
     list(APPEND brightwell_shipped_plugins "${subfolder}|${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${subfolder}/${name}")
   endif()
 endforeach()
+# Qt's French catalogue (the standard buttons of message boxes) in a translations folder beside
+# the programs, where Qt's own deployment puts it and the program reads it as it lies; the copy
+# compiled into the program is only the fallback.
+set(brightwell_qt_catalogue "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/translations/qtbase_fr.qm")
+add_custom_command(OUTPUT "${brightwell_qt_catalogue}"
+  COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/translations"
+  COMMAND ${CMAKE_COMMAND} -E copy "${CMAKE_BINARY_DIR}/i18n/qtbase_fr.qm" "${brightwell_qt_catalogue}"
+  DEPENDS "${CMAKE_BINARY_DIR}/i18n/qtbase_fr.qm"
+  COMMENT "Placing Qt's French catalogue beside the programs"
+  VERBATIM)
+list(APPEND brightwell_runtime_files "${brightwell_qt_catalogue}")
 add_custom_target(windows_runtime ALL DEPENDS ${brightwell_runtime_files})
 add_dependencies(brightwell windows_runtime)
 
@@ -94,6 +105,7 @@ foreach(entry IN LISTS brightwell_shipped_plugins)
   list(GET parts 1 file)
   install(FILES "${file}" DESTINATION "${subfolder}")
 endforeach()
+install(FILES "${brightwell_qt_catalogue}" DESTINATION translations)
 # The licences that travel with Qt, and Brightwell's own.
 install(DIRECTORY "${QT6_INSTALL_PREFIX}/licenses/" DESTINATION licenses/qt)
 install(FILES "${CMAKE_SOURCE_DIR}/packaging/copyright" DESTINATION licenses RENAME brightwell.txt)

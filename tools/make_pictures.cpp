@@ -4,6 +4,10 @@
 // Windows icon file. The files are committed under resources/pictures and resources/windows;
 // run this again after changing a drawing:
 //   build/default/make_pictures resources/pictures resources/windows
+// The pictures the program reads as it starts (the wordmark and the small icon sizes, at 1x)
+// are written plain: rows unfiltered and not compressed, so that reading one is little more
+// than copying it. The resources keep them uncompressed too (resources/pictures.qrc), and the
+// packages compress them anyway.
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -22,7 +26,63 @@ const QColor kRed(0xD0, 0x10, 0x10);
 
 using Drawing = std::function<void(QPainter &, QSizeF)>;
 
-bool save(const QString &folder, const QString &name, QSize size, const Drawing &draw)
+void putBE(QByteArray &out, quint32 value)
+{
+    for (int shift : {24, 16, 8, 0})
+        out.append(static_cast<char>((value >> shift) & 0xFF));
+}
+
+quint32 crc32(const QByteArray &data)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : data) {
+        crc ^= static_cast<quint8>(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void putChunk(QByteArray &out, const char *type, const QByteArray &body)
+{
+    putBE(out, static_cast<quint32>(body.size()));
+    const QByteArray typed = QByteArray(type) + body;
+    out.append(typed);
+    putBE(out, crc32(typed));
+}
+
+// A PNG file of 8-bit RGB, or RGBA where the picture has transparency, every row unfiltered and
+// the whole stored rather than compressed; the same pixels as QImage::save writes.
+bool savePlain(const QImage &picture, const QString &file)
+{
+    const bool alpha = picture.hasAlphaChannel();
+    const QImage image = picture.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    QByteArray rows;
+    const qsizetype rowBytes = static_cast<qsizetype>(image.width()) * (alpha ? 4 : 3);
+    for (int y = 0; y < image.height(); ++y) {
+        rows.append('\0'); // filter type None
+        rows.append(reinterpret_cast<const char *>(image.constScanLine(y)), rowBytes);
+    }
+    QByteArray header;
+    putBE(header, static_cast<quint32>(image.width()));
+    putBE(header, static_cast<quint32>(image.height()));
+    header.append(char(8));               // bits per channel
+    header.append(char(alpha ? 6 : 2));   // RGBA or RGB
+    header.append(QByteArray(3, '\0'));  // deflate, adaptive filtering, no interlace
+    QByteArray density;
+    putBE(density, static_cast<quint32>(image.dotsPerMeterX()));
+    putBE(density, static_cast<quint32>(image.dotsPerMeterY()));
+    density.append(char(1)); // per metre
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    putChunk(png, "IHDR", header);
+    putChunk(png, "pHYs", density);
+    putChunk(png, "IDAT", qCompress(rows, 0).mid(4)); // qCompress puts the length first
+    putChunk(png, "IEND", QByteArray());
+    QFile out(file);
+    return out.open(QIODevice::WriteOnly) && out.write(png) == png.size();
+}
+
+bool save(const QString &folder, const QString &name, QSize size, const Drawing &draw, bool plainAt1x = false)
 {
     for (int scale : {1, 2}) {
         QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
@@ -34,7 +94,7 @@ bool save(const QString &folder, const QString &name, QSize size, const Drawing 
         painter.end();
         const QString file = folder + QLatin1Char('/') + name + (scale == 2 ? QStringLiteral("@2x") : QString())
                              + QStringLiteral(".png");
-        if (!image.save(file))
+        if (!(scale == 1 && plainAt1x ? savePlain(image, file) : image.save(file)))
             return false;
     }
     return true;
@@ -173,12 +233,11 @@ int main(int argc, char **argv)
     QDir().mkpath(folder);
     bool ok = save(folder, QStringLiteral("tick"), QSize(30, 18), drawTick)
               && save(folder, QStringLiteral("cross"), QSize(24, 24), drawCross);
-    for (int scale : {1, 2}) {
-        const QString file = folder + (scale == 2 ? QStringLiteral("/wordmark@2x.png") : QStringLiteral("/wordmark.png"));
-        ok = ok && bw::wordmarkPixmap(scale).toImage().save(file);
-    }
+    ok = ok && savePlain(bw::wordmarkPixmap(1).toImage(), folder + QStringLiteral("/wordmark.png"))
+         && bw::wordmarkPixmap(2).toImage().save(folder + QStringLiteral("/wordmark@2x.png"));
+    // The window's icon sizes are read as the window opens; the larger ones are for the desktop.
     for (int size : {16, 32, 48, 64, 128, 256})
-        ok = ok && save(folder, QStringLiteral("icon-%1").arg(size), QSize(size, size), drawIcon);
+        ok = ok && save(folder, QStringLiteral("icon-%1").arg(size), QSize(size, size), drawIcon, size <= 64);
     if (argc > 2) {
         const QString windowsFolder = QString::fromLocal8Bit(argv[2]);
         QDir().mkpath(windowsFolder);

@@ -18,10 +18,15 @@ int FitComboBox::fieldWidth() const
 
 QFont FitComboBox::fontFor(const QString &entry) const
 {
-    const qreal width = fieldWidth();
-    return largestFittingFont(font(), [this, &entry, width](const QFont &candidate) {
+    const int width = fieldWidth();
+    if (fitted_ && fitted_->entry == entry && fitted_->width == width && fitted_->font == font()
+        && fitted_->dpiX == logicalDpiX() && fitted_->dpiY == logicalDpiY())
+        return fitted_->fitting;
+    const QFont fitting = largestFittingFont(font(), [this, &entry, width](const QFont &candidate) {
         return QFontMetricsF(candidate, this).horizontalAdvance(entry) <= width;
     });
+    fitted_ = Fitted{entry, font(), width, logicalDpiX(), logicalDpiY(), fitting};
+    return fitting;
 }
 
 void FitComboBox::paintEvent(QPaintEvent *)

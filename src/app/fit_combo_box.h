@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QComboBox>
+#include <QFont>
+#include <optional>
 
 namespace bw {
 
@@ -12,7 +14,8 @@ class FitComboBox : public QComboBox {
 public:
     using QComboBox::QComboBox;
 
-    // The font the closed box draws this entry in.
+    // The font the closed box draws this entry in; the last one found is kept until the entry,
+    // the font, the field or the screen's resolution changes.
     QFont fontFor(const QString &entry) const;
 
 protected:
@@ -20,6 +23,17 @@ protected:
 
 private:
     int fieldWidth() const;
+
+    // What the kept font was found for.
+    struct Fitted {
+        QString entry;
+        QFont font;
+        int width = 0;
+        int dpiX = 0;
+        int dpiY = 0;
+        QFont fitting;
+    };
+    mutable std::optional<Fitted> fitted_;
 };
 
 } // namespace bw

@@ -1,5 +1,6 @@
 #include "app/language.h"
 
+#include "app/qt_catalogue.h"
 #include "engine/quiz.h"
 #include "history/settings_store.h"
 
@@ -12,9 +13,9 @@ namespace bw {
 
 namespace {
 
-// The catalogues, as they are compiled into the program's resources.
+// The program's catalogue, as it is compiled into the program's resources; Qt's is found by
+// qtCatalogue().
 const QString kProgramCatalogue = QStringLiteral(":/i18n/brightwell_fr.qm");
-const QString kQtCatalogue = QStringLiteral(":/i18n/qtbase_fr.qm");
 
 struct Installed {
     QTranslator program;
@@ -89,8 +90,9 @@ void installLanguage(Language language)
     if (language == Language::French) {
         if (now.program.isEmpty())
             (void)now.program.load(kProgramCatalogue);
-        if (now.qt.isEmpty())
-            (void)now.qt.load(kQtCatalogue);
+        // An installed catalogue that cannot be read leaves the compiled-in one.
+        if (now.qt.isEmpty() && !now.qt.load(qtCatalogue()))
+            (void)now.qt.load(QString::fromLatin1(kQtCatalogueResource));
         QCoreApplication::installTranslator(&now.qt);
         QCoreApplication::installTranslator(&now.program);
     }

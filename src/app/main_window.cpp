@@ -90,11 +90,9 @@ MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
     installFontSubstitutions();
     setObjectName(QStringLiteral("Form1"));
     // Small sizes only: the window system is sent every size the icon has, and launchers take
-    // the large ones from the installed desktop entry.
-    QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/pictures/icon-%1.png").arg(size), QSize(size, size));
-    setWindowIcon(icon);
+    // the large ones from the installed desktop entry. Each is read when the window system
+    // asks for it.
+    setWindowIcon(sizedIcon(QStringLiteral(":/pictures/icon-%1.png"), {16, 32, 48, 64}));
     setFont(defaultWindowFont());
     buildControls();
     buildMenu();
@@ -178,11 +176,10 @@ void MainWindow::buildControls()
     // action, which checks the button without clicking it.
     connect(optionGroup_, &QButtonGroup::idToggled, this, &MainWindow::selectAnswer);
 
+    // The marks are drawn when the first verdict shows them.
     image1_ = place(new QLabel(inFrame), "Image1", twipsRect(120, 1320, 360, 360));
-    image1_->setPixmap(picture(QStringLiteral(":/pictures/cross.png"), QSize(24, 24), devicePixelRatioF()));
     image1_->hide();
     image2_ = place(new QLabel(inFrame), "Image2", twipsRect(120, 2040, 450, 270));
-    image2_->setPixmap(picture(QStringLiteral(":/pictures/tick.png"), QSize(30, 18), devicePixelRatioF()));
     image2_->hide();
 
     label2_ = place(new QLabel(inFrame), "Label2", twipsRect(600, 3960, 6615, 375));
@@ -583,6 +580,10 @@ void MainWindow::updateButtons()
 void MainWindow::checkAnswer()
 {
     verdict_ = quiz_.checkAnswer();
+    if (image2_->pixmap().isNull()) {
+        image1_->setPixmap(picture(QStringLiteral(":/pictures/cross.png"), QSize(24, 24), devicePixelRatioF()));
+        image2_->setPixmap(picture(QStringLiteral(":/pictures/tick.png"), QSize(30, 18), devicePixelRatioF()));
+    }
     const int offset = twips(50);
     image2_->move(image2_->x(), option1_[static_cast<size_t>(verdict_->tickSlot)]->y() + offset);
     image2_->show();

@@ -68,18 +68,23 @@ QFont largestFittingFont(const QFont &designed, const std::function<bool(const Q
     return font;
 }
 
-WrapButton::CaptionLayout WrapButton::captionLayout() const
+const WrapButton::CaptionLayout &WrapButton::captionLayout() const
 {
     QStyleOptionButton option;
     initStyleOption(&option);
     const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(1, 0, -1, 0);
+    const QString caption = text();
+    if (fitted_ && fitted_->layout.area == area && fitted_->text == caption && fitted_->font == font()
+        && fitted_->dpiX == logicalDpiX() && fitted_->dpiY == logicalDpiY())
+        return fitted_->layout;
     QStringList lines;
-    const QFont font = largestFittingFont(this->font(), [&](const QFont &candidate) {
+    const QFont fitting = largestFittingFont(font(), [&](const QFont &candidate) {
         const QFontMetricsF metrics(candidate, this);
-        lines = breakIntoLines(text(), metrics, area.width());
+        lines = breakIntoLines(caption, metrics, area.width());
         return fits(lines, metrics, area.size());
     });
-    return {font, lines, area};
+    fitted_ = Fitted{caption, font(), logicalDpiX(), logicalDpiY(), {fitting, lines, area}};
+    return fitted_->layout;
 }
 
 void WrapButton::paintEvent(QPaintEvent *)
@@ -90,7 +95,7 @@ void WrapButton::paintEvent(QPaintEvent *)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
 
-    const CaptionLayout caption = captionLayout();
+    const CaptionLayout &caption = captionLayout();
     painter.setFont(caption.font);
     int flags = Qt::AlignCenter;
     if (style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))

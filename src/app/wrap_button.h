@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <functional>
+#include <optional>
 #include <QPushButton>
 #include <QRect>
 #include <QStringList>
@@ -25,10 +26,23 @@ public:
         QStringList lines;
         QRect area;
     };
-    CaptionLayout captionLayout() const;
+    // Fitted when the caption, the font, the area or the screen's resolution has changed since
+    // the last time, and kept: a repaint only draws.
+    const CaptionLayout &captionLayout() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    // What the kept layout was fitted to.
+    struct Fitted {
+        QString text;
+        QFont font;
+        int dpiX = 0;
+        int dpiY = 0;
+        CaptionLayout layout;
+    };
+    mutable std::optional<Fitted> fitted_;
 };
 
 // The designed font when fits says it fits, else the largest smaller size of it that does, stepping

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/fonts.h"
 #include "widgets/instant_mnemonic.h"
 
 #include <QAbstractButton>
@@ -33,7 +34,7 @@ inline QFont layoutFont(const char *family, qreal points, bool bold = false)
     if (qstrcmp(family, "MS Sans Serif") == 0)
         family = "Microsoft Sans Serif";
 #endif
-    QFont font(QString::fromLatin1(family));
+    QFont font(installedFamily(QString::fromLatin1(family)));
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;

@@ -79,7 +79,7 @@ QStringList clipped(QWidget *window)
         const QRect box = widget->contentsRect();
         if (auto *button = qobject_cast<WrapButton *>(widget)) {
             // Every word on a line of its own size's font, and every line inside the button.
-            const WrapButton::CaptionLayout caption = button->captionLayout();
+            const WrapButton::CaptionLayout &caption = button->captionLayout();
             const QFontMetricsF captionMetrics(caption.font, button);
             bool fits = caption.lines.join(QLatin1Char(' ')) == button->text().simplified()
                 && captionMetrics.lineSpacing() * static_cast<qreal>(caption.lines.size()) <= caption.area.height();
@@ -184,14 +184,21 @@ private slots:
         QCOMPARE(d.window->devicePixelRatioF(), scale());
         QCOMPARE(d.window->centralWidget()->size(), QSize(719, 501));
         QCOMPARE(d.child("Option1_2")->geometry(), twipsRect(600, 2520, 8895, 495));
+        const QImage shot = d.window->grab().toImage();
+        QCOMPARE(shot.size(), (QSizeF(d.window->size()) * scale()).toSize());
+        save(d.window.get(), QStringLiteral("scaled-200-startup"));
+
+        // The marks, drawn when a verdict first shows them: a wrong answer shows both.
+        d.click("Command2");
+        d.answerCurrent(false);
+        d.dialogs.willAnswer(true);
+        d.click("Command6");
         for (const char *name : {"Image1", "Image2"}) {
+            QVERIFY(d.visible(name));
             const QPixmap pixmap = d.child<QLabel>(name)->pixmap();
             QCOMPARE(pixmap.devicePixelRatio(), scale());
             QCOMPARE(pixmap.deviceIndependentSize().toSize(), d.child(name)->size());
         }
-        const QImage shot = d.window->grab().toImage();
-        QCOMPARE(shot.size(), (QSizeF(d.window->size()) * scale()).toSize());
-        save(d.window.get(), QStringLiteral("scaled-200-startup"));
     }
 
     // The longest question fits its two lines, and every choice of the bank shows whole on its
@@ -321,7 +328,7 @@ private slots:
             auto *button = d.child<WrapButton>(row[i].name);
             if (!captions.isEmpty())
                 button->setText(captions[static_cast<qsizetype>(i)]);
-            const WrapButton::CaptionLayout caption = button->captionLayout();
+            const WrapButton::CaptionLayout &caption = button->captionLayout();
             const QString what = QStringLiteral("%1 \"%2\"").arg(QLatin1String(row[i].name), button->text());
             QCOMPARE(button->geometry(), row[i].place);
             QVERIFY2(button->rect().contains(caption.area), qPrintable(what));

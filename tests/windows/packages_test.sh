@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What a Windows user downloads, made by CPack from the Windows build and used as a user would:
 #   1. the portable zip holds the program, the Qt and MinGW DLLs and the two plugins it loads,
-#      stripped, and every DLL they import is either in the folder or part of Windows (Wine's
+#      stripped, Qt's French catalogue in a translations folder, and every DLL they import is either in the folder or part of Windows (Wine's
 #      system32 stands in for it); nothing only the tests need is shipped;
 #   2. the installer is an LZMA-compressed 64-bit NSIS installer under 12 MiB;
 #   3. installed silently into a new Wine prefix, it places the program, a Start menu shortcut
@@ -68,7 +68,7 @@ unzip -q "$zip" -d "$work/zip"
 folder=$work/zip/brightwell-$version-win64
 for file in brightwell.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
     styles/qwindowsvistastyle.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll licenses/brightwell.txt \
-    licenses/qt/debian-copyright; do
+    licenses/qt/debian-copyright translations/qtbase_fr.qm; do
     if [ -f "$folder/$file" ]; then pass "ships $file"; else fail "the zip has no $file"; fi
 done
 for file in Qt6Test.dll platforms/qoffscreen.dll platforms/qminimal.dll; do
@@ -105,6 +105,10 @@ shortcut="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Bright
 [ -f "$installed/brightwell.exe" ] && pass "installed into the user's programs folder" ||
     fail "no brightwell.exe in $installed"
 [ -f "$installed/platforms/qwindows.dll" ] || fail "the installed program has no platform plugin"
+# Qt's French catalogue beside the program, where it reads it (cmp: the very file shipped).
+cmp -s "$installed/translations/qtbase_fr.qm" "$folder/translations/qtbase_fr.qm" &&
+    pass "the installed program has Qt's French catalogue beside it" ||
+    fail "no translations/qtbase_fr.qm beside the installed program"
 [ -f "$shortcut" ] && pass "Start menu shortcut" || fail "no Start menu shortcut"
 # The shortcut's description, in the language Windows speaks (UTF-16 inside the .lnk file).
 shortcut_says() { # text
