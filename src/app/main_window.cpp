@@ -7,6 +7,7 @@
 #include "widgets/announcer.h"
 #include "widgets/fonts.h"
 #include "widgets/frame_contents.h"
+#include "widgets/mark_label.h"
 #include "widgets/menu_keys.h"
 #include "widgets/layout.h"
 #include "widgets/pictures.h"
@@ -177,9 +178,9 @@ void MainWindow::buildControls()
     connect(optionGroup_, &QButtonGroup::idToggled, this, &MainWindow::selectAnswer);
 
     // The marks are drawn when the first verdict shows them.
-    image1_ = place(new QLabel(inFrame), "Image1", twipsRect(120, 1320, 360, 360));
+    image1_ = place(new MarkLabel(inFrame), "Image1", twipsRect(120, 1320, 360, 360));
     image1_->hide();
-    image2_ = place(new QLabel(inFrame), "Image2", twipsRect(120, 2040, 450, 270));
+    image2_ = place(new MarkLabel(inFrame), "Image2", twipsRect(120, 2040, 450, 270));
     image2_->hide();
 
     label2_ = place(new QLabel(inFrame), "Label2", twipsRect(600, 3960, 6615, 375));

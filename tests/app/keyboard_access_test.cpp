@@ -458,6 +458,10 @@ private slots:
         test::typeKey(altS);
         QCOMPARE(borrowedNames(d.window.get()), QStringList());
         QCOMPARE(accessibleName(d.child("Label2")), QString()); // the verdict line, empty
+        // The tick and the cross are pictures to a reader even before their first verdict draws
+        // them; as text they would be read among the question's lines.
+        for (const char *mark : {"Image1", "Image2"})
+            QCOMPARE(QAccessible::queryAccessibleInterface(d.child(mark))->role(), QAccessible::Graphic);
         QCOMPARE(accessibleName(d.child("Frame1")), QStringLiteral("Question 1 of 5"));
         QCOMPARE(accessibleName(d.window->menuBar()), QStringLiteral("Menu bar"));
         QCOMPARE(accessibleName(d.child("Label4")), QStringLiteral("Banner")); // the banner's strip
