@@ -184,7 +184,7 @@ Les options propres à Qt, comme -platform, -style et -reverse, sont aussi accep
     </message>
     <message>
         <source>&amp;Redo Incorrect Questions</source>
-        <translation>&amp;Refaire les questions manquées</translation>
+        <translation>&amp;Refaire les manquées</translation>
     </message>
     <message>
         <source>&amp;Clear Incorrect History</source>
