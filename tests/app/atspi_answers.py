@@ -19,7 +19,7 @@ NAMES = {
     "fr": {"of": "de", "start": "D\u00e9marrer le test", "next": "Suivante", "previous": "Pr\u00e9c\u00e9dente",
            "finish": "Terminer", "yes": "Oui", "result": "R\u00e9sultat du test",
            "review": "Seulement les manqu\u00e9es.", "answer": "R\u00e9ponse", "switch": "English",
-           "redo": "Refaire les questions manqu\u00e9es"},
+           "redo": "Refaire les manqu\u00e9es"},
 }
 LANGUAGE = os.environ.get("BRIGHTWELL_TEST_LANGUAGE", "en")
 N = NAMES[LANGUAGE]
