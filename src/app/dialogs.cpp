@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 
+#include "app/fixed_window.h"
 #include "widgets/instant_mnemonic.h"
 
 #include <QAbstractButton>
@@ -57,7 +58,7 @@ int ask(QWidget *parent, const QString &text, QMessageBox::StandardButtons butto
     const auto all = box.buttons();
     for (QAbstractButton *button : all)
         actOnMnemonicAtOnce(button);
-    const int answer = box.exec();
+    const int answer = execModal(box);
     giveKeyboardBack(parent);
     return answer;
 }
@@ -81,7 +82,7 @@ void MessageBoxDialogs::tell(QWidget *parent, const QString &text)
 
 void MessageBoxDialogs::runModal(QDialog &dialog)
 {
-    dialog.exec();
+    execModal(dialog);
     dialog.hide();
     giveKeyboardBack(dialog.parentWidget());
 }
