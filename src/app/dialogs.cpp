@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace bw {
 
@@ -38,12 +39,21 @@ protected:
 };
 
 // Without a window manager (a kiosk, a bare X display) nothing gives the keyboard back to the
-// window under a modal one when it closes: the program hands it back itself.
+// window under a modal one when it closes: the program hands it back itself, once the handler
+// that opened the modal window has finished, and only if no other modal window has opened
+// meanwhile (the result window after the question Finish asks), which the request would take
+// the keyboard from. A Wayland compositor always hands the keyboard back itself, and answers a
+// request to activate a window later, after whatever window opened next: there the program
+// does not ask.
 void giveKeyboardBack(QWidget *parent)
 {
     QWidget *window = parent ? parent->window() : nullptr;
-    if (window && window->isVisible() && !QApplication::activeModalWidget())
-        window->activateWindow();
+    if (!window || onWayland())
+        return;
+    QTimer::singleShot(0, window, [window] {
+        if (window->isVisible() && !window->isActiveWindow() && !QApplication::activeModalWidget())
+            window->activateWindow();
+    });
 }
 
 int ask(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons,
@@ -85,6 +95,18 @@ void MessageBoxDialogs::runModal(QDialog &dialog)
     execModal(dialog);
     dialog.hide();
     giveKeyboardBack(dialog.parentWidget());
+}
+
+void leaveActivationToCompositor()
+{
+    // Qt's Wayland platform asks the compositor to activate the window with the focus whenever
+    // the focus moves, also when the compositor has just handed that window the keyboard. When
+    // the question Finish asks closes, the compositor hands the keyboard to the main window, the
+    // main window asks to be activated, and the answer comes after the result window has
+    // opened: the keyboard goes to the blocked main window. Nothing else listens to this signal
+    // in a widgets program.
+    if (onWayland())
+        QObject::disconnect(qApp, &QGuiApplication::focusObjectChanged, nullptr, nullptr);
 }
 
 } // namespace bw

@@ -104,6 +104,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
 
     setFixedSize(sizeHint());
     keepFixedSize(*this);
+    leaveActivationToCompositor();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
