@@ -78,11 +78,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps (from dpkg-dev) adds the libraries the program links: Qt, libstdc++, libc.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# What the linker cannot see: Qt's X11 and Wayland platform plugins, without which no window
-# opens, the Liberation fonts, the metric twins of the fonts the layout is drawn for, and Qt's
-# own catalogues, whose French one the program reads where they are installed rather than
-# decompress its own copy at every start.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-translations-l10n")
+# What the linker cannot see: the Liberation fonts, the metric twins of the fonts the layout is
+# drawn for, and Qt's own catalogues, whose French one the program reads where they are installed
+# rather than decompress its own copy at every start. Qt's X11 platform plugin comes with
+# libqt6gui6; its Wayland plugin, with which the program runs natively on a Wayland desktop
+# rather than through Xwayland (and at all where a desktop has no Xwayland), is recommended.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # The staged folders get the builder's umask; the package's must be rwxr-xr-x.

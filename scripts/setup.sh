@@ -11,14 +11,15 @@ brightwell_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-t
 # the installer.
 brightwell_windows_packages=(g++-mingw-w64-x86-64-posix dpkg-dev perl wine64 fonts-wine fontconfig xvfb xauth xdotool nsis file
     unzip)
-# What the tests need besides: a real X server and a light window manager, the fuzzer's
+# What the tests need besides: a real X server and a light window manager, two headless Wayland
+# compositors (sway with a virtual keyboard, weston) and Qt's Wayland platform, the fuzzer's
 # compiler, the benchmark library and the instruction counter, the tools that check the installed
 # files and the package, the desktop's accessibility bus with a client that uses it as a screen
 # reader does, the Orca screen reader with its speech server and voice, and all the Windows build
 # needs.
-brightwell_test_packages=(xvfb xauth xdotool openbox clang libclang-rt-14-dev libbenchmark-dev valgrind appstream
-    desktop-file-utils lintian dpkg-dev fakeroot file dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
-    orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+brightwell_test_packages=(xvfb xauth xdotool openbox sway wtype weston qt6-wayland clang libclang-rt-14-dev
+    libbenchmark-dev valgrind appstream desktop-file-utils lintian dpkg-dev fakeroot file dbus at-spi2-core
+    python3-pyatspi gir1.2-atspi-2.0 orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
     "${brightwell_windows_packages[@]}")
 
 brightwell_setup() {

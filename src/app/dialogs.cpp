@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 
+#include "app/fixed_window.h"
 #include "widgets/instant_mnemonic.h"
 
 #include <QAbstractButton>
@@ -7,6 +8,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace bw {
 
@@ -37,12 +39,21 @@ protected:
 };
 
 // Without a window manager (a kiosk, a bare X display) nothing gives the keyboard back to the
-// window under a modal one when it closes: the program hands it back itself.
+// window under a modal one when it closes: the program hands it back itself, once the handler
+// that opened the modal window has finished, and only if no other modal window has opened
+// meanwhile (the result window after the question Finish asks), which the request would take
+// the keyboard from. A Wayland compositor always hands the keyboard back itself, and answers a
+// request to activate a window later, after whatever window opened next: there the program
+// does not ask.
 void giveKeyboardBack(QWidget *parent)
 {
     QWidget *window = parent ? parent->window() : nullptr;
-    if (window && window->isVisible() && !QApplication::activeModalWidget())
-        window->activateWindow();
+    if (!window || onWayland())
+        return;
+    QTimer::singleShot(0, window, [window] {
+        if (window->isVisible() && !window->isActiveWindow() && !QApplication::activeModalWidget())
+            window->activateWindow();
+    });
 }
 
 // Texts carry CR LF line breaks; a label breaks lines on LF alone.
@@ -62,7 +73,7 @@ int ask(QWidget *parent, const QString &text, QMessageBox::StandardButtons butto
     const auto all = box.buttons();
     for (QAbstractButton *button : all)
         actOnMnemonicAtOnce(button);
-    const int answer = box.exec();
+    const int answer = execModal(box);
     giveKeyboardBack(parent);
     return answer;
 }
@@ -96,9 +107,21 @@ void MessageBoxDialogs::retext(QWidget *parent, const QString &text)
 
 void MessageBoxDialogs::runModal(QDialog &dialog)
 {
-    dialog.exec();
+    execModal(dialog);
     dialog.hide();
     giveKeyboardBack(dialog.parentWidget());
+}
+
+void leaveActivationToCompositor()
+{
+    // Qt's Wayland platform asks the compositor to activate the window with the focus whenever
+    // the focus moves, also when the compositor has just handed that window the keyboard. When
+    // the question Finish asks closes, the compositor hands the keyboard to the main window, the
+    // main window asks to be activated, and the answer comes after the result window has
+    // opened: the keyboard goes to the blocked main window. Nothing else listens to this signal
+    // in a widgets program.
+    if (onWayland())
+        QObject::disconnect(qApp, &QGuiApplication::focusObjectChanged, nullptr, nullptr);
 }
 
 } // namespace bw

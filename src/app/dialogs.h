@@ -32,6 +32,10 @@ public:
     }
 };
 
+// Leaves the keyboard to a Wayland compositor, which hands it on as windows open and close:
+// the program asks for no window to be activated. Called once the application exists.
+void leaveActivationToCompositor();
+
 // The real seam: QMessageBox with the application title and no icon, QDialog::exec.
 class MessageBoxDialogs : public Dialogs {
 public:

@@ -3,6 +3,7 @@
 #include "app/about_window.h"
 #include "app/announce.h"
 #include "app/dialogs.h"
+#include "app/fixed_window.h"
 #include "app/language.h"
 #include "widgets/announcer.h"
 #include "widgets/fonts.h"
@@ -115,6 +116,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget *parent)
     updateHistoryCommands();
 
     setFixedSize(sizeHint());
+    keepFixedSize(*this);
+    leaveActivationToCompositor();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }

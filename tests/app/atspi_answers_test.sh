@@ -2,7 +2,9 @@
 # Starts Brightwell under a real X server with the desktop's accessibility bus, then chooses
 # answers and unticks the review box through the bus (tests/app/atspi_answers.py).
 # With "fr" it is started on a French desktop, and sits the test in French.
-# Usage: atspi_answers_test.sh PROGRAM [fr]  (run inside xvfb-run and dbus-run-session)
+# Run inside a Wayland compositor (with_wayland.sh sway), with no X display, it is started as a
+# native Wayland client, and the compositor is asked whether it is one.
+# Usage: atspi_answers_test.sh PROGRAM [fr]  (run inside xvfb-run or with_wayland.sh, and dbus-run-session)
 set -euo pipefail
 program=$1
 language=${2:-en}
@@ -20,7 +22,11 @@ launcher=/usr/libexec/at-spi-bus-launcher
 "$launcher" --launch-immediately 2>"$work/bus.log" &
 bus=$!
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
-export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 BROWSER=/bin/false BRIGHTWELL_TEST_LANGUAGE=$language
+platform=xcb
+if [ -n "${WAYLAND_DISPLAY:-}" ] && [ -z "${DISPLAY:-}" ]; then
+    platform=wayland
+fi
+export QT_QPA_PLATFORM=$platform QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 BROWSER=/bin/false BRIGHTWELL_TEST_LANGUAGE=$language
 if [ "$language" = fr ]; then
     export LANGUAGE=fr LANG=fr_CA.UTF-8
 else
@@ -31,6 +37,21 @@ status=0
 "$program" 2>"$work/program.log" &
 pid=$!
 timeout 300 /usr/bin/python3 "$here/atspi_answers.py" || status=$?
+# Under sway, its own account of the program's windows: drawn by a native Wayland client
+# (xdg_shell), not one through Xwayland.
+if [ "$status" -eq 0 ] && [ -n "${SWAYSOCK:-}" ]; then
+    swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def views(node):
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        yield from views(child)
+    if node.get("pid") == int(sys.argv[1]):
+        yield node
+shells = [view.get("shell") for view in views(json.load(sys.stdin))]
+print("the program'"'"'s windows under sway:", shells)
+sys.exit(0 if shells and all(shell == "xdg_shell" for shell in shells) else 1)
+' "$pid" || status=$?
+fi
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 # Once more with every question in the history, to read the whole bank through Redo.

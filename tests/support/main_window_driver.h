@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/wrap_button.h"
 #include "widgets/layout.h"
+#include "support/key_typist.h"
 #include "support/recording_shell.h"
 #include "support/test_doubles.h"
 
@@ -32,13 +33,21 @@ struct MainWindowDriver {
     }
 
     // Makes the window the active one, as keys only reach an active window. True once it is.
+    // Waited for as it is seen, not through the platform's activation capability, which Qt's
+    // Wayland platform does not claim though its windows are activated; a compositor on a
+    // loaded machine takes its time.
     bool activate()
     {
-        if (!QTest::qWaitForWindowExposed(window.get()))
+        if (!QTest::qWaitForWindowExposed(window.get(), 30000))
             return false;
         window->activateWindow();
-        return QTest::qWaitForWindowActive(window.get());
+        return QTest::qWaitFor([this] { return hasKeyboard(); }, 30000)
+            && (!typingThroughCompositor() || compositorKeyboardOn(window.get()));
     }
+
+    // Whether the window has the keyboard, as the widgets see it: on Wayland the native
+    // window learns it a moment before the widgets do, and gives them the focus then.
+    bool hasKeyboard() const { return QApplication::activeWindow() == window.get(); }
 
     template <typename T = QWidget>
     T *child(const char *name) const
