@@ -78,6 +78,10 @@ inline QStringList wtypeArguments(const TypedKey &typed)
         name = QStringLiteral("space");
     else if (key == Qt::Key_Tab)
         name = QStringLiteral("Tab");
+    else if (key == Qt::Key_Alt)
+        name = QStringLiteral("Alt_L");
+    else if (key == Qt::Key_F10)
+        name = QStringLiteral("F10");
     QStringList arguments;
     for (const QString &modifier : modifiers)
         arguments << QStringLiteral("-M") << modifier;
