@@ -1,5 +1,7 @@
 #include "widgets/announcer.h"
 
+#include "widgets/accessible_factory.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 
@@ -26,23 +28,14 @@ public:
     }
 };
 
-QAccessibleInterface *announcerInterface(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("bw::Announcer") && object && object->isWidgetType())
-        return new AnnouncerAccessible(static_cast<Announcer *>(object));
-    return nullptr;
-}
-
 } // namespace
 
 Announcer::Announcer(QWidget *window)
     : QWidget(window)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(announcerInterface);
-        return true;
-    }();
-    (void)factoryInstalled;
+    provideAccessible("bw::Announcer", [](QWidget *widget) -> QAccessibleInterface * {
+        return new AnnouncerAccessible(static_cast<Announcer *>(widget));
+    });
     setObjectName(QStringLiteral("announcer"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);

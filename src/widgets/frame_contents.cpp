@@ -1,5 +1,7 @@
 #include "widgets/frame_contents.h"
 
+#include "widgets/accessible_factory.h"
+
 #include <QAccessibleWidget>
 #include <QGroupBox>
 
@@ -28,23 +30,13 @@ public:
     }
 };
 
-QAccessibleInterface *accessibleInterface(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("bw::FrameContents") && object && object->isWidgetType())
-        return new FrameContentsAccessible(static_cast<QWidget *>(object));
-    return nullptr;
-}
-
 } // namespace
 
 FrameContents::FrameContents(QGroupBox *frame)
     : QWidget(frame)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(accessibleInterface);
-        return true;
-    }();
-    (void)factoryInstalled;
+    provideAccessible("bw::FrameContents",
+                      [](QWidget *widget) -> QAccessibleInterface * { return new FrameContentsAccessible(widget); });
     setObjectName(frame->objectName() + QStringLiteral("Contents"));
     setGeometry(frame->rect());
 }
