@@ -19,13 +19,13 @@ int FitComboBox::fieldWidth() const
 QFont FitComboBox::fontFor(const QString &entry) const
 {
     const int width = fieldWidth();
-    if (fitted_ && fitted_->entry == entry && fitted_->width == width && fitted_->font == font()
-        && fitted_->dpiX == logicalDpiX() && fitted_->dpiY == logicalDpiY())
-        return fitted_->fitting;
+    FitKey key = fitKey(*this, entry, QSize(width, 0));
+    if (fitted_ && fitted_->first == key)
+        return fitted_->second;
     const QFont fitting = largestFittingFont(font(), [this, &entry, width](const QFont &candidate) {
         return QFontMetricsF(candidate, this).horizontalAdvance(entry) <= width;
     });
-    fitted_ = Fitted{entry, font(), width, logicalDpiX(), logicalDpiY(), fitting};
+    fitted_.emplace(std::move(key), fitting);
     return fitting;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "app/wrap_button.h"
+
 #include <QComboBox>
 #include <QFont>
 #include <optional>
+#include <utility>
 
 namespace bw {
 
@@ -24,16 +27,7 @@ protected:
 private:
     int fieldWidth() const;
 
-    // What the kept font was found for.
-    struct Fitted {
-        QString entry;
-        QFont font;
-        int width = 0;
-        int dpiX = 0;
-        int dpiY = 0;
-        QFont fitting;
-    };
-    mutable std::optional<Fitted> fitted_;
+    mutable std::optional<std::pair<FitKey, QFont>> fitted_;
 };
 
 } // namespace bw

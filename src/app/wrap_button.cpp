@@ -52,6 +52,11 @@ bool fits(const QStringList &lines, const QFontMetricsF &metrics, QSizeF area)
 
 } // namespace
 
+FitKey fitKey(const QWidget &widget, const QString &text, QSize space)
+{
+    return {text, widget.font(), space, widget.logicalDpiX(), widget.logicalDpiY()};
+}
+
 QFont largestFittingFont(const QFont &designed, const std::function<bool(const QFont &)> &fits)
 {
     constexpr qreal kStepPoints = 0.25;
@@ -74,17 +79,17 @@ const WrapButton::CaptionLayout &WrapButton::captionLayout() const
     initStyleOption(&option);
     const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(1, 0, -1, 0);
     const QString caption = text();
-    if (fitted_ && fitted_->layout.area == area && fitted_->text == caption && fitted_->font == font()
-        && fitted_->dpiX == logicalDpiX() && fitted_->dpiY == logicalDpiY())
-        return fitted_->layout;
+    FitKey key = fitKey(*this, caption, area.size());
+    if (fitted_ && fitted_->first == key && fitted_->second.area == area)
+        return fitted_->second;
     QStringList lines;
     const QFont fitting = largestFittingFont(font(), [&](const QFont &candidate) {
         const QFontMetricsF metrics(candidate, this);
         lines = breakIntoLines(caption, metrics, area.width());
         return fits(lines, metrics, area.size());
     });
-    fitted_ = Fitted{caption, font(), logicalDpiX(), logicalDpiY(), {fitting, lines, area}};
-    return fitted_->layout;
+    fitted_.emplace(std::move(key), CaptionLayout{fitting, lines, area});
+    return fitted_->second;
 }
 
 void WrapButton::paintEvent(QPaintEvent *)

@@ -6,8 +6,21 @@
 #include <QPushButton>
 #include <QRect>
 #include <QStringList>
+#include <utility>
 
 namespace bw {
+
+// What a caption's font was fitted to: while none of it changes, the fitted font still fits.
+struct FitKey {
+    QString text;
+    QFont font;
+    QSize space;
+    int dpiX = 0;
+    int dpiY = 0;
+    bool operator==(const FitKey &) const = default;
+};
+// The key of text in widget's font and resolution, fitted into space.
+FitKey fitKey(const QWidget &widget, const QString &text, QSize space);
 
 // A push button whose caption breaks onto further lines, at word breaks only, when it is wider
 // than the button, as the command row's longer captions need to. A caption that cannot fit the
@@ -34,15 +47,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    // What the kept layout was fitted to.
-    struct Fitted {
-        QString text;
-        QFont font;
-        int dpiX = 0;
-        int dpiY = 0;
-        CaptionLayout layout;
-    };
-    mutable std::optional<Fitted> fitted_;
+    mutable std::optional<std::pair<FitKey, CaptionLayout>> fitted_;
 };
 
 // The designed font when fits says it fits, else the largest smaller size of it that does, stepping
