@@ -280,8 +280,10 @@ int qualifiers(const std::string &text, Language in)
 }
 
 // The forms of a choice that a test-wise reader can see without knowing anything of Canada.
+// Where the four choices are four years, the place of each in order of time is a form too.
 enum Form : size_t { StrictlyLongest, StrictlyShortest, MostQualified, EchoesTheQuestionAlone,
-                     LacksAWordTheOthersShare, AloneSharesWithEveryOther, FormCount };
+                     LacksAWordTheOthersShare, AloneSharesWithEveryOther, EarliestYear, SecondYear, ThirdYear,
+                     LatestYear, FormCount };
 
 // forms[q][c][form]: choice c (0 for the answer) of question q shows the form.
 using Forms = std::vector<std::array<std::array<bool, FormCount>, 4>>;
@@ -291,10 +293,25 @@ bool meet(const std::set<QString> &a, const std::set<QString> &b)
     return std::any_of(a.begin(), a.end(), [&](const QString &word) { return b.count(word) > 0; });
 }
 
+// The year a choice names, when it names exactly one.
+std::optional<int> yearIn(const std::string &text)
+{
+    static const QRegularExpression year("\\b(1[5-9]\\d\\d|20\\d\\d)\\b");
+    auto found = year.globalMatch(toQString(text));
+    if (!found.hasNext())
+        return std::nullopt;
+    const int named = found.next().captured(1).toInt();
+    return found.hasNext() ? std::nullopt : std::optional<int>(named);
+}
+
 Forms readForms(const QuestionBank &bank)
 {
     Forms forms(kQuestions + 1);
     for (size_t q = 1; q <= kQuestions; ++q) {
+        std::array<std::optional<int>, 4> years;
+        for (size_t c = 0; c < 4; ++c)
+            years[c] = yearIn(bank.choiceText[q][c + 1]);
+        const bool dated = std::all_of(years.begin(), years.end(), [](const auto &y) { return y.has_value(); });
         std::array<qsizetype, 4> length{};
         std::array<int, 4> qualified{};
         std::array<std::set<QString>, 4> words, distinctive;
@@ -341,6 +358,10 @@ Forms readForms(const QuestionBank &bank)
                 echoes = echoes || (hasRootOf(distinctive[c], word, bank.language) && !elsewhere);
             }
             forms[q][c] = {longest, shortest, mostQualified, echoes, lacks, onlyHub};
+            if (dated) {
+                const auto earlier = std::count_if(years.begin(), years.end(), [&](const auto &y) { return *y < *years[c]; });
+                forms[q][c][EarliestYear + static_cast<size_t>(earlier)] = true;
+            }
         }
     }
     return forms;
@@ -971,6 +992,10 @@ private slots:
         newRow("echoes a question word alone, by root", EchoesTheQuestionAlone);
         newRow("lacks a word the other three share", LacksAWordTheOthersShare);
         newRow("alone shares a word with each other choice", AloneSharesWithEveryOther);
+        newRow("the earliest of four years", EarliestYear);
+        newRow("the second of four years", SecondYear);
+        newRow("the third of four years", ThirdYear);
+        newRow("the latest of four years", LatestYear);
     }
     void formsTellNoAnswer()
     {
