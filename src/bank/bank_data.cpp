@@ -192,7 +192,7 @@ const std::array<BankRow, kBankRowCount> kBankRows = {{
          "Reform Act."}},
     /* 35 */ {Topic::Rights, "In which year was the Canadian Charter of Rights and Freedoms added to the Constitution?",
         {"1982",
-         "1985",
+         "1984",
          "1976",
          "1988"}},
     /* 36 */ {Topic::Rights, "Which of these freedoms is protected by the Canadian Charter of Rights and Freedoms?",

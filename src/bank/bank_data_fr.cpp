@@ -183,7 +183,7 @@ const std::array<BankText, kBankRowCount> kBankRowsFr = {{
          "La Loi de réforme."}},
     /* 35 */ {"En quelle année la Charte canadienne des droits et libertés a-t-elle été enchâssée dans la Constitution?",
         {"1982",
-         "1985",
+         "1984",
          "1976",
          "1988"}},
     /* 36 */ {"Laquelle de ces libertés est protégée par la Charte canadienne des droits et libertés?",
